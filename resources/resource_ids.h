@@ -1,0 +1,73 @@
+/* Every numeric identifier shared by the resource script and the C++ code. */
+#pragma once
+
+/* ---- Icon and bitmaps ---- */
+#define IDI_GLIMMARK            101
+#define IDB_TOOLBAR             102
+#define IDB_ABOUT_PICTURE       2
+#define IDB_RATING_FROG         3
+#define IDB_RATING_BIRD         4
+#define IDB_RATING_CHIMPANZEE   5
+#define IDB_RATING_DOG          6
+#define IDB_RATING_SQUIRREL     7
+#define IDB_RATING_PIG          8
+#define IDB_RATING_RABBIT       9
+#define IDB_RATING_BOAR         10
+#define IDB_RATING_HUMAN        11
+#define IDB_RATING_SUPER_GENIUS 12
+
+/* ---- Dialog templates ---- */
+#define IDD_GAME_SETTINGS       2
+#define IDD_FIXED_RESULT        3
+#define IDD_STAGE_SPLASH        4
+#define IDD_CHALLENGE_RESULT    5
+#define IDD_ABOUT               21
+
+/* ---- Toolbar and its commands ---- */
+#define IDC_TOOLBAR             329
+#define IDM_START               330
+#define IDM_GAME_SETTINGS       331
+#define IDM_BRAIN_LEVEL         332
+#define IDM_VERSION             333
+#define IDM_WEB_HELP            334
+#define IDM_EXIT                335
+#define IDM_START_RIGHT         336
+
+/* ---- Game settings dialog controls ---- */
+#define IDC_COUNT_COMBO         101
+#define IDC_COUNT_LABEL         102
+#define IDC_TIME_COMBO          103
+#define IDC_TIME_LABEL          104
+#define IDC_TRIES_COMBO         105
+#define IDC_TRIES_LABEL         106
+#define IDC_COLOR_COMBO         107
+#define IDC_COLOR_LABEL         108
+#define IDC_SETTINGS_OK         109
+#define IDC_FIXED_FRAME         110
+#define IDC_FIXED_COURSE_RADIO  111
+#define IDC_CHALLENGE_COURSE_RADIO 112
+#define IDC_CHALLENGE_FRAME     113
+#define IDC_LEVEL_COMBO         114
+
+/* ---- Result dialog controls (fixed and challenge share ids) ---- */
+#define IDC_RESULT_CLOSE        101
+#define IDC_RESULT_COUNT_LABEL  102
+#define IDC_RESULT_TIME_LABEL   103
+#define IDC_RESULT_TRIES_LABEL  104  /* challenge: "stages cleared" label */
+#define IDC_RESULT_TARGET_COUNT 105
+#define IDC_RESULT_TIME         106
+#define IDC_RESULT_TRIES        107  /* challenge: stages cleared */
+#define IDC_RESULT_OF_TARGETS   108
+#define IDC_RESULT_SECONDS      109
+#define IDC_RESULT_OF_TRIES     110
+#define IDC_RESULT_ROUNDS       111
+#define IDC_RESULT_TIMES        112
+#define IDC_RESULT_TARGETS      113
+#define IDC_RESULT_PROGRESS     114  /* challenge: cleared target count */
+
+/* ---- About box controls ---- */
+#define IDC_ABOUT_CLOSE         41
+#define IDC_ABOUT_NAME          101
+#define IDC_ABOUT_VERSION       102
+#define IDC_ABOUT_TAGLINE       103
+#define IDC_ABOUT_CHALLENGE     104
