@@ -66,6 +66,7 @@
 #define IDC_RESULT_PROGRESS     114  /* challenge: cleared target count */
 
 /* ---- About box controls ---- */
+#define IDC_UNNAMED             (-1)  /* statics that the code never addresses */
 #define IDC_ABOUT_CLOSE         41
 #define IDC_ABOUT_NAME          101
 #define IDC_ABOUT_VERSION       102

@@ -1,12 +1,59 @@
-// The About box: the game's name, version and credits with the chimpanzee picture.
+// The About box: the game's name, version and credits under the chimpanzee picture.
 #include "front_end.h"
+
+#include "dialogs.h"
+#include "resource_ids.h"
 
 HBITMAP aboutPicture = nullptr;
 
-INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_CLOSE) {
-        EndDialog(dialog, 1);
+namespace {
+
+// Placed in pixels, not dialog units, like the picture of the result dialogs.
+constexpr int PictureX = 55, PictureY = 7;
+constexpr int PictureWidth = 100, PictureHeight = 50;
+
+void ReleaseAboutPicture() {
+    if (aboutPicture) {
+        DeleteObject(aboutPicture);
+        aboutPicture = nullptr;
     }
-    return FALSE;
+}
+
+void LoadAboutPicture() {
+    ReleaseAboutPicture();
+    aboutPicture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_PICTURE),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+void PaintAboutPicture(HWND dialog) {
+    PAINTSTRUCT paint;
+    HDC deviceContext = BeginPaint(dialog, &paint);
+    DrawPicture(deviceContext, aboutPicture, PictureX, PictureY, PictureWidth, PictureHeight);
+    EndPaint(dialog, &paint);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        LoadAboutPicture();
+        return TRUE;
+    case WM_PAINT:
+        PaintAboutPicture(dialog);
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_ABOUT_CLOSE) {  // Esc (command 2) leaves the box open
+            EndDialog(dialog, 1);
+        }
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(dialog, 1);
+        return FALSE;
+    case WM_DESTROY:
+        ReleaseAboutPicture();
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }

@@ -1,26 +1,206 @@
-// The fixed and challenge result dialogs and the stage splash.
+// The fixed and challenge result dialogs, which rate the player's brain with a picture, and the stage splash.
 #include "front_end.h"
 
-INT_PTR CALLBACK FixedResultDialog(HWND dialog, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_CLOSE) {
-        EndDialog(dialog, 1);
+#include "brain_level.h"
+#include "dialogs.h"
+#include "game_state.h"
+#include "resource_ids.h"
+
+namespace {
+
+const char* const BrainHeading = "あなたの脳は";
+
+constexpr int HeadingX = 5, HeadingY = 40;
+constexpr int GradeX = 5, GradeY = 80;
+constexpr int PictureX = 130, PictureY = 120;
+constexpr int PictureSize = 128;
+
+constexpr int SplashLevelX = 90, SplashLevelY = 3;
+constexpr int SplashStageX = 5, SplashStageY = 30;
+constexpr DWORD SplashMilliseconds = 800;
+
+// Each result dialog keeps its own ten pictures, in grade order, from opening to closing.
+struct PictureSet {
+    HBITMAP pictures[BrainLevelCount];
+};
+PictureSet fixedResultPictures;
+PictureSet challengeResultPictures;
+
+// ---- Pictures ----
+
+void ReleasePictures(PictureSet& set) {
+    for (HBITMAP& picture : set.pictures) {
+        if (picture) {
+            DeleteObject(picture);
+            picture = nullptr;
+        }
     }
-    return FALSE;
 }
 
-INT_PTR CALLBACK ChallengeResultDialog(HWND dialog, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_CLOSE) {
-        EndDialog(dialog, 1);
+void LoadPictures(PictureSet& set) {
+    ReleasePictures(set);
+    for (int32_t level = 0; level < BrainLevelCount; ++level) {
+        int32_t pictureId = BrainLevelPictureId(static_cast<BrainLevel>(level));
+        set.pictures[level] = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId),
+                                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
-    return FALSE;
 }
 
-INT_PTR CALLBACK StageSplash(HWND dialog, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_INITDIALOG) {
+// ---- Figures ----
+
+void ShowWhole(HWND dialog, int controlId, int32_t value) {
+    char text[32] = {};
+    wsprintfA(text, "%d", value);
+    SetDlgItemTextA(dialog, controlId, text);
+}
+
+void ShowTenths(HWND dialog, int controlId, int32_t tenths) {
+    char text[32] = {};
+    wsprintfA(text, "%d.%d", tenths / 10, tenths % 10);
+    SetDlgItemTextA(dialog, controlId, text);
+}
+
+void ShowFixedFigures(HWND dialog) {
+    ShowWhole(dialog, IDC_RESULT_TARGET_COUNT, resultSnapshot.targetCount);
+    ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.progress);
+    ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.displayTime);
+    ShowWhole(dialog, IDC_RESULT_TRIES, resultSnapshot.tries);
+    ShowWhole(dialog, IDC_RESULT_ROUNDS, resultSnapshot.roundsPlayed);
+}
+
+// The stage counter stays at the last stage when it is cleared, so only then
+// does it count as cleared itself; otherwise it is the stage that failed.
+int32_t StagesCleared() {
+    return ChallengeFullyCleared() ? roundState.stage : roundState.stage - 1;
+}
+
+void ShowChallengeFigures(HWND dialog) {
+    ShowWhole(dialog, IDC_RESULT_TRIES, StagesCleared());
+    ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.clearedCount);
+    ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.clearedTime);
+}
+
+// ---- Painting ----
+
+void UseBlackTransparentText(HDC deviceContext) {
+    SetTextColor(deviceContext, RGB(0, 0, 0));
+    SetBkMode(deviceContext, TRANSPARENT);
+}
+
+void WriteText(HDC deviceContext, int x, int y, const char* text) {
+    TextOutA(deviceContext, x, y, text, lstrlenA(text));
+}
+
+// The grade is worked out at every paint from the figures as they stand.
+void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
+    PAINTSTRUCT paint;
+    HDC deviceContext = BeginPaint(dialog, &paint);
+    HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
+    UseBlackTransparentText(deviceContext);
+    WriteText(deviceContext, HeadingX, HeadingY, BrainHeading);
+    WriteText(deviceContext, GradeX, GradeY, BrainLevelText(level));
+    DrawPicture(deviceContext, set.pictures[level], PictureX, PictureY, PictureSize, PictureSize);
+    SelectObject(deviceContext, keptFont);
+    EndPaint(dialog, &paint);
+}
+
+BrainLevel FixedGrade() {
+    return rateFixedCourse(resultSnapshot.targetCount, resultSnapshot.progress, resultSnapshot.displayTime,
+                           resultSnapshot.roundsPlayed);
+}
+
+BrainLevel ChallengeGrade() {
+    return rateChallengeCourse(roundState.stage);
+}
+
+void PaintSplash(HWND dialog) {
+    PAINTSTRUCT paint;
+    HDC deviceContext = BeginPaint(dialog, &paint);
+    UseBlackTransparentText(deviceContext);
+    WriteText(deviceContext, SplashLevelX, SplashLevelY, StageLevelText(roundState.targetCount));
+    HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
+    UseBlackTransparentText(deviceContext);
+    char stageText[64] = {};
+    wsprintfA(stageText, "%d個：%d.%d秒", roundState.targetCount, roundState.displayTime / 10,
+              roundState.displayTime % 10);
+    WriteText(deviceContext, SplashStageX, SplashStageY, stageText);
+    SelectObject(deviceContext, keptFont);
+    EndPaint(dialog, &paint);
+}
+
+// ---- The two result dialogs share one procedure ----
+
+using GradeRule = BrainLevel (*)();
+using FigureWriter = void (*)(HWND);
+
+INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet& set, FigureWriter showFigures,
+                            GradeRule grade) {
+    switch (message) {
+    case WM_INITDIALOG:
+        LoadPictures(set);
+        showFigures(dialog);
+        return TRUE;  // the focus goes to the close button, the only tab stop
+    case WM_PAINT:
+        PaintResult(dialog, set, grade());
+        return FALSE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_RESULT_CLOSE) {  // Esc (command 2) leaves the result up
+            EndDialog(dialog, 1);
+        }
+        return FALSE;
+    case WM_CLOSE:
         EndDialog(dialog, 1);
+        return FALSE;
+    case WM_DESTROY:
+        ReleasePictures(set);
+        return FALSE;
+    default:
+        return FALSE;
     }
-    return FALSE;
+}
+
+}  // namespace
+
+void DrawPicture(HDC deviceContext, HBITMAP picture, int x, int y, int width, int height) {
+    if (!picture) {
+        return;
+    }
+    HDC memoryContext = CreateCompatibleDC(nullptr);
+    HGDIOBJ keptBitmap = SelectObject(memoryContext, picture);
+    BitBlt(deviceContext, x, y, width, height, memoryContext, 0, 0, SRCCOPY);
+    SelectObject(memoryContext, keptBitmap);
+    DeleteDC(memoryContext);
+}
+
+const char* StageLevelText(int32_t targetCount) {
+    if (targetCount < 6) {
+        return "チャレンジ初級コース";
+    }
+    if (targetCount > 8) {
+        return "チャレンジ上級コース";
+    }
+    return "チャレンジ中級コース";
+}
+
+INT_PTR CALLBACK FixedResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return HandleResultMessage(dialog, message, wParam, fixedResultPictures, ShowFixedFigures, FixedGrade);
+}
+
+INT_PTR CALLBACK ChallengeResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return HandleResultMessage(dialog, message, wParam, challengeResultPictures, ShowChallengeFigures,
+                               ChallengeGrade);
+}
+
+// The splash never waits for the player: its first paint holds it on the screen
+// for a moment and then closes it.
+INT_PTR CALLBACK StageSplash(HWND dialog, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_PAINT:
+        PaintSplash(dialog);
+        Sleep(SplashMilliseconds);
+        EndDialog(dialog, 1);
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }

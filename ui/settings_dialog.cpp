@@ -1,10 +1,154 @@
-// The game settings dialog: edits the six settings in place.
+// The game settings dialog: the course buttons change the course at once, OK stores the other five settings.
 #include "front_end.h"
 
-INT_PTR CALLBACK GameSettingsDialog(HWND dialog, UINT message, WPARAM, LPARAM)
-{
-    if (message == WM_CLOSE) {
-        EndDialog(dialog, 1);
+#include <cstring>
+
+#include "game_state.h"
+#include "resource_ids.h"
+#include "settings_text.h"
+
+namespace {
+
+// Every combo-box text the dialog formats or reads back passes through this
+// buffer: nine characters at most and the terminator.
+constexpr int WorkingBufferSize = 10;
+char workingBuffer[WorkingBufferSize];
+
+// Index = code - 1. Every other code shows as the last entry of its list.
+const char* const ColorTexts[] = {"1:白色", "2:灰色", "3:黄色", "4:水色", "5:桃色"};
+const char* const LevelTexts[] = {"1:初級から開始", "2:中級から開始", "3:上級から開始"};
+constexpr int32_t ColorCount = sizeof(ColorTexts) / sizeof(ColorTexts[0]);
+constexpr int32_t LevelCount = sizeof(LevelTexts) / sizeof(LevelTexts[0]);
+
+constexpr int32_t CountListSize = 9;   // 1..9
+constexpr int32_t TimeListSize = 30;   // 0.1..3.0
+constexpr int32_t TriesListSize = 10;  // 1..10
+
+// ---- The working buffer ----
+
+// A value from a hand-edited settings file can be longer than the buffer: it is
+// formatted in full first and then cut to what the buffer holds.
+const char* PutInWorkingBuffer(const char* text) {
+    std::memset(workingBuffer, 0, sizeof workingBuffer);
+    lstrcpynA(workingBuffer, text, WorkingBufferSize);
+    return workingBuffer;
+}
+
+const char* FormatWhole(int32_t value) {
+    char full[32] = {};
+    wsprintfA(full, "%d", value);
+    return PutInWorkingBuffer(full);
+}
+
+const char* FormatTenths(int32_t tenths) {
+    char full[32] = {};
+    wsprintfA(full, "%d.%d", tenths / 10, tenths % 10);
+    return PutInWorkingBuffer(full);
+}
+
+const char* ReadComboText(HWND dialog, int comboId) {
+    std::memset(workingBuffer, 0, sizeof workingBuffer);
+    GetDlgItemTextA(dialog, comboId, workingBuffer, WorkingBufferSize);
+    return workingBuffer;
+}
+
+// ---- Filling the combo boxes ----
+
+using NumberFormat = const char* (*)(int32_t);
+
+HWND EmptyComboBox(HWND dialog, int comboId) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    return combo;
+}
+
+void AddEntry(HWND combo, const char* text) {
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void ShowCurrent(HWND combo, const char* text) {
+    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void FillNumberList(HWND dialog, int comboId, int32_t entryCount, NumberFormat format, int32_t current) {
+    HWND combo = EmptyComboBox(dialog, comboId);
+    for (int32_t value = 1; value <= entryCount; ++value) {
+        AddEntry(combo, format(value));
     }
-    return FALSE;
+    ShowCurrent(combo, format(current));
+}
+
+void FillTextList(HWND dialog, int comboId, const char* const* texts, int32_t textCount, int32_t currentCode) {
+    HWND combo = EmptyComboBox(dialog, comboId);
+    for (int32_t index = 0; index < textCount; ++index) {
+        AddEntry(combo, texts[index]);
+    }
+    bool listed = currentCode >= 1 && currentCode <= textCount;
+    ShowCurrent(combo, texts[listed ? currentCode - 1 : textCount - 1]);
+}
+
+// ---- Messages ----
+
+void ShowSettings(HWND dialog) {
+    FillNumberList(dialog, IDC_COUNT_COMBO, CountListSize, FormatWhole, gameSettings.fixedCount);
+    FillNumberList(dialog, IDC_TIME_COMBO, TimeListSize, FormatTenths, gameSettings.fixedTime);
+    FillNumberList(dialog, IDC_TRIES_COMBO, TriesListSize, FormatWhole, gameSettings.fixedTries);
+    FillTextList(dialog, IDC_COLOR_COMBO, ColorTexts, ColorCount, gameSettings.hideColor);
+    int courseButton = gameSettings.courseMode == FixedCourse ? IDC_FIXED_COURSE_RADIO : IDC_CHALLENGE_COURSE_RADIO;
+    CheckRadioButton(dialog, IDC_FIXED_COURSE_RADIO, IDC_CHALLENGE_COURSE_RADIO, courseButton);
+    FillTextList(dialog, IDC_LEVEL_COMBO, LevelTexts, LevelCount, gameSettings.startLevel);
+}
+
+void StoreSettingsAndClose(HWND dialog) {
+    gameSettings.fixedCount = CountFromText(ReadComboText(dialog, IDC_COUNT_COMBO));
+    gameSettings.fixedTime = TimeFromText(ReadComboText(dialog, IDC_TIME_COMBO));
+    gameSettings.fixedTries = TriesFromText(ReadComboText(dialog, IDC_TRIES_COMBO));
+    gameSettings.hideColor = ColorFromText(ReadComboText(dialog, IDC_COLOR_COMBO));
+    gameSettings.startLevel = LevelFromText(ReadComboText(dialog, IDC_LEVEL_COMBO));
+    EndDialog(dialog, 1);
+}
+
+// Enter and Esc arrive here as commands 1 and 2 and are deliberately ignored:
+// the dialog closes only through OK or the close box.
+void HandleCommand(HWND dialog, int controlId) {
+    switch (controlId) {
+    case IDC_SETTINGS_OK:
+        StoreSettingsAndClose(dialog);
+        break;
+    case IDC_FIXED_COURSE_RADIO:
+        gameSettings.courseMode = FixedCourse;
+        break;
+    case IDC_CHALLENGE_COURSE_RADIO:
+        gameSettings.courseMode = ChallengeCourse;
+        break;
+    default:
+        break;
+    }
+}
+
+void PaintNothing(HWND dialog) {
+    PAINTSTRUCT paint;
+    BeginPaint(dialog, &paint);
+    EndPaint(dialog, &paint);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK GameSettingsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        ShowSettings(dialog);
+        return TRUE;  // the focus goes to the first control, the count field
+    case WM_COMMAND:
+        HandleCommand(dialog, LOWORD(wParam));
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(dialog, 1);  // nothing stored; a course click has already taken effect
+        return FALSE;
+    case WM_PAINT:
+        PaintNothing(dialog);
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }

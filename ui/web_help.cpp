@@ -1,7 +1,28 @@
-// Starts the browser on the game's help page.
+// Starts Internet Explorer on the game's help page, or says that it is not there.
 #include "front_end.h"
 
-void OpenWebHelp(HWND window)
-{
-    MessageBoxA(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
+#include "dialogs.h"
+
+const char* const WebHelpAddress = "https://glimmark.example/help/";
+// Unquoted: CreateProcessA finds the program by trying each blank-separated prefix in turn.
+const char* const WebHelpBrowserPath = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+
+void FormatWebHelpCommandLine(char (&commandLine)[WebHelpCommandLineSize]) {
+    wsprintfA(commandLine, "%s %s", WebHelpBrowserPath, WebHelpAddress);
+}
+
+void OpenWebHelp(HWND window) {
+    char commandLine[WebHelpCommandLineSize] = {};  // CreateProcess may write into its command line
+    FormatWebHelpCommandLine(commandLine);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                        &startup, &process)) {
+        MessageBoxA(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
+        return;
+    }
+    // The browser runs on its own; the game never waits for it or signals it.
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
