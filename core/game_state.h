@@ -83,6 +83,12 @@ void TakeSnapshot();
 void ClearSnapshot();
 // Puts every slot back to column 0, row 0, Empty, as at start-up.
 void ClearTargetTable();
+// targetCount kept within the table's nine slots: the number of slots a round may touch.
+int32_t PlayableTargetCount();
+
+// True when the last challenge game ended by clearing the last stage; every StartGame resets it.
+// The challenge result then counts the last stage as cleared although stage stays at 28.
+bool ChallengeFullyCleared();
 
 // ---- Placement -----------------------------------------------------------
 // The game's own random source, fixed exactly so that a seed always gives the same board.
