@@ -129,10 +129,9 @@ TEST_F(SettingsFile, FirstStartWarnsUsesTheDefaultsAndSavesThem) {
     EXPECT_EQ(ReadFile(SettingsFileName), DefaultFileBytes);
     EXPECT_FALSE(IsReadOnly(SettingsFileName));
     EXPECT_FALSE(fs::exists(TemporaryFileName));
-}
 
-TEST_F(SettingsFile, LoadingWithoutAWarningOperationIsSilent) {
-    SetSettingsWarning(nullptr);
+    SetSettingsWarning(nullptr);  // no warning operation installed: silent
+    fs::remove(SettingsFileName);
     LoadSettings(nullptr);
     EXPECT_EQ(CurrentSettings(), (Values{3, 10, 3, 0, 1, 1}));
 }
@@ -318,25 +317,22 @@ TEST_F(FailingSave, WithNoFailureEveryStepIsTaken) {
     EXPECT_EQ(ReadFile(SettingsFileName), "9\r\n30\r\n10\r\n5\r\n0\r\n3\r\n");
 }
 
-TEST_F(FailingSave, AnyFailedStepWarnsAndLeavesTheEarlierFileAsItWas) {
+// With an earlier file and without one, a failed save leaves things as they were.
+TEST_F(FailingSave, AnyFailedStepWarnsAndChangesNoFile) {
     const std::string earlier = "3\r\n10\r\n3\r\n0\r\n1\r\n1\r\nand a note\r\n";
-    for (int step = 1; step <= SaveStepCount; ++step) {
-        WriteFile(SettingsFileName, earlier);
-        SaveFailingAt(step);
-        SCOPED_TRACE("failing step " + std::to_string(step));
-        ExpectOneWarning(WriteWarningText, WriteWarningCaption);
-        EXPECT_EQ(ReadFile(SettingsFileName), earlier);
-        EXPECT_FALSE(fs::exists(TemporaryFileName));
-    }
-}
-
-TEST_F(FailingSave, AnyFailedStepLeavesNoFileWhereThereWasNone) {
-    for (int step = 1; step <= SaveStepCount; ++step) {
-        SaveFailingAt(step);
-        SCOPED_TRACE("failing step " + std::to_string(step));
-        ExpectOneWarning(WriteWarningText, WriteWarningCaption);
-        EXPECT_FALSE(fs::exists(SettingsFileName));
-        EXPECT_FALSE(fs::exists(TemporaryFileName));
+    for (bool earlierFile : {true, false}) {
+        for (int step = 1; step <= SaveStepCount; ++step) {
+            fs::remove(SettingsFileName);
+            if (earlierFile) {
+                WriteFile(SettingsFileName, earlier);
+            }
+            SaveFailingAt(step);
+            SCOPED_TRACE("failing step " + std::to_string(step) + (earlierFile ? " over a file" : " with none"));
+            ExpectOneWarning(WriteWarningText, WriteWarningCaption);
+            EXPECT_EQ(fs::exists(SettingsFileName), earlierFile);
+            EXPECT_EQ(ReadFile(SettingsFileName), earlierFile ? earlier : "");
+            EXPECT_FALSE(fs::exists(TemporaryFileName));
+        }
     }
 }
 

@@ -13,6 +13,13 @@ struct TextCase {
     int32_t value;
 };
 
+template <size_t count>
+void ExpectEach(int32_t (*convert)(const char*), const TextCase (&cases)[count]) {
+    for (const TextCase& entry : cases) {
+        EXPECT_EQ(convert(entry.text), entry.value) << '"' << entry.text << '"';
+    }
+}
+
 TEST(LeadingInteger, TakesSignAndDigitsUpToTheFirstNonDigit) {
     static const TextCase cases[] = {
         {"12abc", 12}, {"abc", 0}, {"-4", -4}, {"+8", 8}, {"", 0}, {"007", 7}, {"1 2", 1},
@@ -21,9 +28,7 @@ TEST(LeadingInteger, TakesSignAndDigitsUpToTheFirstNonDigit) {
         {"- 4", 0}, {"+-4", 0}, {"3.9", 3},
         {"\x82\x50", 0},      // a full-width digit one in Shift-JIS is no digit
     };
-    for (const TextCase& entry : cases) {
-        EXPECT_EQ(LeadingInteger(entry.text), entry.value) << '"' << entry.text << '"';
-    }
+    ExpectEach(LeadingInteger, cases);
 }
 
 TEST(LeadingInteger, SaturatesBeyondThirtyTwoBits) {
@@ -32,9 +37,7 @@ TEST(LeadingInteger, SaturatesBeyondThirtyTwoBits) {
         {"2147483648", INT32_MAX}, {"-2147483649", INT32_MIN},
         {"99999999999999999999999999", INT32_MAX}, {"-99999999999999999999999999", INT32_MIN},
     };
-    for (const TextCase& entry : cases) {
-        EXPECT_EQ(LeadingInteger(entry.text), entry.value) << entry.text;
-    }
+    ExpectEach(LeadingInteger, cases);
 }
 
 TEST(TenthsFromText, EveryEntryOfTheTimeListGivesExactlyItsOwnTenths) {
@@ -52,9 +55,7 @@ TEST(TenthsFromText, TruncatesTypedNumbersTowardZero) {
         {".5", 5}, {"5.", 50}, {"  +0.7", 7}, {"0.3x", 3}, {"3.0abc", 30}, {"0.29999999999999999999", 2},
         {"123456789012345678901234567890e-28", 123},  // more digits than a double holds
     };
-    for (const TextCase& entry : cases) {
-        EXPECT_EQ(TenthsFromText(entry.text), entry.value) << entry.text;
-    }
+    ExpectEach(TenthsFromText, cases);
 }
 
 TEST(TenthsFromText, ReadsAnExponentAsACDecimalRealDoes) {
@@ -63,9 +64,7 @@ TEST(TenthsFromText, ReadsAnExponentAsACDecimalRealDoes) {
         {"1e", 10}, {"1e+", 10}, {"1ex", 10},  // an exponent without digits is not one
         {"1e-999", 0}, {"0e999999", 0}, {"e5", 0},
     };
-    for (const TextCase& entry : cases) {
-        EXPECT_EQ(TenthsFromText(entry.text), entry.value) << entry.text;
-    }
+    ExpectEach(TenthsFromText, cases);
 }
 
 TEST(TenthsFromText, SaturatesLargeValuesAndGivesZeroForNoFiniteNumber) {
@@ -75,24 +74,16 @@ TEST(TenthsFromText, SaturatesLargeValuesAndGivesZeroForNoFiniteNumber) {
         {"1e99999999999999999999", INT32_MAX}, {"99999999999999999999", INT32_MAX},
         {"", 0}, {".", 0}, {"-", 0}, {"abc", 0}, {"inf", 0}, {"-infinity", 0}, {"nan", 0}, {"0x10", 0},
     };
-    for (const TextCase& entry : cases) {
-        EXPECT_EQ(TenthsFromText(entry.text), entry.value) << entry.text;
-    }
+    ExpectEach(TenthsFromText, cases);
 }
 
 TEST(DialogFields, CountTimeAndTriesAreClampedIntoTheirRanges) {
     static const TextCase counts[] = {{"0", 1}, {"", 1}, {"12", 9}, {"3x", 3}, {"-99999999999", 1}, {"99999999999", 9}};
     static const TextCase times[] = {{"0.05", 1}, {"5", 30}, {"", 1}, {"-2", 1}, {"1e999", 30}, {"nan", 1}};
     static const TextCase tries[] = {{"10", 10}, {"11", 10}, {"0", 1}, {"7", 7}};
-    for (const TextCase& entry : counts) {
-        EXPECT_EQ(CountFromText(entry.text), entry.value) << entry.text;
-    }
-    for (const TextCase& entry : times) {
-        EXPECT_EQ(TimeFromText(entry.text), entry.value) << entry.text;
-    }
-    for (const TextCase& entry : tries) {
-        EXPECT_EQ(TriesFromText(entry.text), entry.value) << entry.text;
-    }
+    ExpectEach(CountFromText, counts);
+    ExpectEach(TimeFromText, times);
+    ExpectEach(TriesFromText, tries);
 }
 
 TEST(DialogFields, ColourAndLevelTakeTheLowFourBitsOfTheFirstByte) {
@@ -100,10 +91,8 @@ TEST(DialogFields, ColourAndLevelTakeTheLowFourBitsOfTheFirstByte) {
     EXPECT_EQ(ColorFromText("5:\x93\x8d\x90\x46"), 5);
     EXPECT_EQ(LevelFromText("3:\x8f\xe3\x8b\x89\x82\xa9\x82\xe7\x8a\x4a\x8e\x6e"), 3);
     static const TextCase typed[] = {{"7", 7}, {"A", 1}, {"", 0}, {"9:x", 9}, {"\x82\x50", 2}};
-    for (const TextCase& entry : typed) {
-        EXPECT_EQ(ColorFromText(entry.text), entry.value) << entry.text;
-        EXPECT_EQ(LevelFromText(entry.text), entry.value) << entry.text;
-    }
+    ExpectEach(ColorFromText, typed);
+    ExpectEach(LevelFromText, typed);
 }
 
 }  // namespace
