@@ -287,26 +287,6 @@ TEST_F(RoundFlow, ChallengeStartLevels)
     }
 }
 
-TEST_F(RoundFlow, ChallengeCrossesIntoTheNextBand)
-{
-    StartChallenge(BeginnerLevel);
-    ClimbTo(6);
-    ForgetCalls();
-    PlayPerfectRound();
-    Sequence expected = Recall(5);
-    Add(expected, {StageCleared(6), Dialog(StageSplashTemplate), StartTimer(3000), Repaint()});
-    EXPECT_EQ(Calls(), expected);
-    EXPECT_EQ(std::make_tuple(roundState.stage, roundState.targetCount), std::make_tuple(7, 7));
-
-    ClimbTo(17);
-    ForgetCalls();
-    PlayPerfectRound();
-    expected = Recall(7);
-    Add(expected, {StageCleared(17), Dialog(StageSplashTemplate), StartTimer(3000), Repaint()});
-    EXPECT_EQ(Calls(), expected);
-    EXPECT_EQ(std::make_tuple(roundState.stage, roundState.targetCount), std::make_tuple(18, 9));
-}
-
 TEST_F(RoundFlow, ChallengeLostAtVariousStages)
 {
     const std::tuple<int32_t, int32_t> games[] = {

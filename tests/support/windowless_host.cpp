@@ -25,10 +25,13 @@ int64_t ReadClock()
 
 // Windows keeps painting the main window while a modal box waits; each of
 // those paints ends in JudgeRound, before and after the player's action.
+// A box opened inside another is counted and left without paints, so a core
+// that judges twice shows up in the log instead of recursing without end.
 void WaitModally(const std::function<void()>& action)
 {
     if (modalDepth > 0) {
         ++nestedModals;
+        return;
     }
     ++modalDepth;
     JudgeRound();
