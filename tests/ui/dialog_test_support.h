@@ -79,6 +79,7 @@ private:
                 return;
             }
             state.report.modalSeen = true;
+            state.lastStepTime = GetTickCount();
         }
         if (!IsWindow(state.modal)) {
             return;
