@@ -19,12 +19,18 @@ extern const char* const MainWindowTitle;      // "Glimmark Ver1.11"
 bool RegisterMainWindowClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance);
 int RunMessageLoop();
+// 646 x 556, or more where this system's frame would leave the board less than 640 x 520.
+SIZE MainWindowOuterSize();
+// The corner that centres a window on the screen; negative when the screen is the smaller.
+POINT CenteredWindowPosition(SIZE screen, SIZE window);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The GameHost realised with Win32 calls on mainWindow.
 extern const GameHost windowsGameHost;
 // Opens a dialog template modally, owned by the main window; a missing template is passed over.
 void RunGameDialog(int32_t templateId);
+// The settings store's warnings: a warning message box with an OK button.
+void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption);
 
 // ---- Toolbar ----
 void BuildToolbar(HWND window);

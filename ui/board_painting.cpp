@@ -1,0 +1,93 @@
+// Paints the board: each target of the round as one 32 x 32 character cell on the black client area.
+#include "front_end.h"
+
+#include <cstdio>
+
+#include "game_state.h"
+
+HFONT boardFont;
+
+namespace {
+
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF White = RGB(255, 255, 255);
+
+// Index = hideColor code; every code outside 1..5, the default 0 included, covers in white.
+const COLORREF HideColors[] = {
+    White,                // 0: the default when there is no settings file
+    White,                // 1: white
+    RGB(128, 128, 128),   // 2: grey
+    RGB(255, 255, 0),     // 3: yellow
+    RGB(0, 255, 255),     // 4: light blue
+    RGB(255, 0, 255),     // 5: pink
+};
+constexpr int32_t HideColorCount = sizeof(HideColors) / sizeof(HideColors[0]);
+
+struct NumberStyle {
+    int32_t state;
+    COLORREF textColor;
+};
+
+// The states that show their number, each on black.
+const NumberStyle NumberStyles[] = {
+    {Shown, White},
+    {Correct, RGB(0, 255, 0)},
+    {Wrong, RGB(255, 0, 0)},
+    {Revealed, RGB(0, 0, 255)},
+};
+
+COLORREF HideColor(int32_t code) {
+    return code >= 0 && code < HideColorCount ? HideColors[code] : White;
+}
+
+const NumberStyle* NumberStyleFor(int32_t state) {
+    for (const NumberStyle& style : NumberStyles) {
+        if (style.state == state) {
+            return &style;
+        }
+    }
+    return nullptr;
+}
+
+// The opaque background fills the whole 32 x 32 character cell, so a blank
+// in the hide colour is a solid covering square.
+void PaintTarget(HDC deviceContext, int32_t number, const Target& target) {
+    int x = target.column * CellSize;
+    int y = target.row * CellSize + BoardTop;
+    if (const NumberStyle* style = NumberStyleFor(target.state)) {
+        char digit[12];
+        std::snprintf(digit, sizeof digit, "%d", static_cast<int>(number));
+        SetTextColor(deviceContext, style->textColor);
+        SetBkColor(deviceContext, Black);
+        TextOutA(deviceContext, x, y, digit, 1);
+    } else if (target.state == Hidden) {
+        COLORREF cover = HideColor(gameSettings.hideColor);
+        SetTextColor(deviceContext, cover);
+        SetBkColor(deviceContext, cover);
+        TextOutA(deviceContext, x, y, " ", 1);
+    }
+}
+
+}  // namespace
+
+// Full-width Ｍ and Ｓ, an ASCII blank, then Mincho: the Japanese serif face.
+void CreateBoardFont() {
+    if (boardFont) {
+        return;
+    }
+    boardFont = CreateFontA(32, 32, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ 明朝");
+}
+
+// A count above nine, possible only from a hand-edited settings file, still
+// draws just the nine slots the table has.
+void PaintBoard(HDC deviceContext) {
+    HGDIOBJ previousFont = SelectObject(deviceContext, boardFont);
+    int previousMode = SetBkMode(deviceContext, OPAQUE);
+    int32_t count = PlayableTargetCount();
+    for (int32_t number = 1; number <= count; ++number) {
+        PaintTarget(deviceContext, number, targetTable.slots[number]);
+    }
+    SetBkMode(deviceContext, previousMode);
+    SelectObject(deviceContext, previousFont);
+}

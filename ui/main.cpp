@@ -1,0 +1,18 @@
+// Entry point: hooks the game core and the settings store up to Win32, opens the main window and runs the game.
+#include "front_end.h"
+#include "settings_file.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    SetGameHost(&windowsGameHost);
+    SetSettingsWarning(ShowSettingsWarning);
+    if (!RegisterMainWindowClass(instance)) {
+        return 0;
+    }
+    HWND window = CreateMainWindow(instance);
+    if (!window) {
+        return 1;
+    }
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return RunMessageLoop();
+}

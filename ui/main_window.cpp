@@ -1,0 +1,258 @@
+// The main window: its class and creation, the window procedure and command dispatch, the message loop, and the Win32 GameHost.
+#include "front_end.h"
+
+#include "game_state.h"
+#include "resource_ids.h"
+#include "settings_file.h"
+
+HWND mainWindow;
+
+const char* const MainWindowClassName = "Main Window";
+const char* const MainWindowTitle = "Glimmark Ver1.11";
+
+namespace {
+
+constexpr UINT MainWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT;
+constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU;
+constexpr SIZE DesignedOuterSize = {646, 556};
+
+struct DialogProcedureEntry {
+    int32_t templateId;
+    DLGPROC procedure;
+};
+
+const DialogProcedureEntry DialogProcedures[] = {
+    {IDD_GAME_SETTINGS, GameSettingsDialog},
+    {IDD_FIXED_RESULT, FixedResultDialog},
+    {IDD_STAGE_SPLASH, StageSplash},
+    {IDD_CHALLENGE_RESULT, ChallengeResultDialog},
+    {IDD_ABOUT, AboutDialog},
+};
+
+DLGPROC DialogProcedureFor(int32_t templateId) {
+    for (const DialogProcedureEntry& entry : DialogProcedures) {
+        if (entry.templateId == templateId) {
+            return entry.procedure;
+        }
+    }
+    return nullptr;
+}
+
+SIZE ScreenSize() {
+    HDC screen = GetDC(NULL);
+    SIZE size = {GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
+    ReleaseDC(NULL, screen);
+    return size;
+}
+
+// ---- The GameHost ---------------------------------------------------------
+
+// A null window would make InvalidateRect repaint every window on the desktop.
+void RepaintWindow(HWND window) {
+    if (!window) {
+        return;
+    }
+    InvalidateRect(window, NULL, TRUE);
+    UpdateWindow(window);
+}
+
+void ShowGameMessage(const char* text, const char* caption) {
+    MessageBoxA(mainWindow, text, caption, MB_OK);
+}
+
+void StartDisplayTimer(int32_t periodMilliseconds) {
+    SetTimer(mainWindow, DisplayTimerId, static_cast<UINT>(periodMilliseconds), NULL);
+}
+
+void StopDisplayTimer() {
+    KillTimer(mainWindow, DisplayTimerId);
+}
+
+void RepaintMainWindow() {
+    RepaintWindow(mainWindow);
+}
+
+// ---- Message handlers -----------------------------------------------------
+
+void CreateGame(HWND window) {
+    LoadSettings(window);
+    BuildToolbar(window);
+    CreateBoardFont();
+    ClearTargetTable();
+    ClearSnapshot();
+}
+
+void EndGame(HWND window) {
+    KillTimer(window, DisplayTimerId);
+    SaveSettings(window);
+    if (window == mainWindow) {
+        mainWindow = NULL;
+    }
+    PostQuitMessage(0);
+}
+
+// The board is drawn before the round is judged, so the player sees the
+// judged board behind any message that the judgement brings up.
+void PaintAndJudge(HWND window) {
+    PAINTSTRUCT paint;
+    HDC deviceContext = BeginPaint(window, &paint);
+    PaintBoard(deviceContext);
+    JudgeRound();
+    EndPaint(window, &paint);
+}
+
+void HandleTimer(WPARAM timerId) {
+    if (timerId == DisplayTimerId) {
+        EndDisplayTime();
+    }
+}
+
+void JudgeClickAndRepaint(HWND window, LPARAM position) {
+    JudgeClick(LOWORD(position), HIWORD(position));
+    RepaintWindow(window);
+}
+
+void DispatchCommand(HWND window, WORD command) {
+    switch (command) {
+    case IDM_START:
+    case IDM_START_RIGHT:
+        StartGame();
+        break;
+    case IDM_GAME_SETTINGS:
+        RunGameDialog(IDD_GAME_SETTINGS);
+        break;
+    case IDM_BRAIN_LEVEL:
+        RunGameDialog(IDD_FIXED_RESULT);
+        break;
+    case IDM_VERSION:
+        RunGameDialog(IDD_ABOUT);
+        break;
+    case IDM_WEB_HELP:
+        OpenWebHelp(window);
+        break;
+    case IDM_EXIT:
+        DestroyWindow(window);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+const GameHost windowsGameHost = {
+    ShowGameMessage,
+    RunGameDialog,
+    StartDisplayTimer,
+    StopDisplayTimer,
+    RepaintMainWindow,
+};
+
+// A template missing from the resources is passed over, as if the dialog had been closed at once.
+void RunGameDialog(int32_t templateId) {
+    DLGPROC procedure = DialogProcedureFor(templateId);
+    if (!procedure || !FindResourceA(NULL, MAKEINTRESOURCEA(templateId), RT_DIALOG)) {
+        return;
+    }
+    DialogBoxParamA(NULL, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
+}
+
+void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption) {
+    MessageBoxA(static_cast<HWND>(ownerWindow), text, caption, MB_ICONWARNING);
+}
+
+// ---- Class, creation and message loop -------------------------------------
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = MainWindowClassStyle;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GLIMMARK));
+    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = NULL;
+    windowClass.lpszClassName = MainWindowClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// The board needs a client area of BoardWidth x BoardBottom. The classic
+// 646 x 556 holds it under thin frames; where this system's caption and
+// frame are thicker, the window grows just enough.
+SIZE MainWindowOuterSize() {
+    RECT needed = {0, 0, BoardWidth, BoardBottom};
+    AdjustWindowRectEx(&needed, MainWindowStyle, FALSE, 0);
+    SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
+    if (size.cx <= DesignedOuterSize.cx && size.cy <= DesignedOuterSize.cy) {
+        return DesignedOuterSize;
+    }
+    return size;
+}
+
+// Truncating signed division, deliberately not clamped: on a screen smaller
+// than the window the corner lies off screen, above and to the left.
+POINT CenteredWindowPosition(SIZE screen, SIZE window) {
+    POINT corner = {(screen.cx - window.cx) / 2, (screen.cy - window.cy) / 2};
+    return corner;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    SIZE outer = MainWindowOuterSize();
+    POINT corner = CenteredWindowPosition(ScreenSize(), outer);
+    mainWindow = CreateWindowExA(0, MainWindowClassName, MainWindowTitle, MainWindowStyle, corner.x, corner.y,
+                                 outer.cx, outer.cy, NULL, NULL, instance, NULL);
+    return mainWindow;
+}
+
+// Blocks in WaitMessage whenever the queue is empty: the game does no idle work.
+int RunMessageLoop() {
+    MSG message;
+    for (;;) {
+        if (!PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        BOOL received = GetMessageA(&message, NULL, 0, 0);
+        if (received == 0) {
+            return static_cast<int>(message.wParam);
+        }
+        if (received == -1) {
+            return 1;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        CreateGame(window);
+        return 0;
+    case WM_DESTROY:
+        EndGame(window);
+        return 0;
+    case WM_PAINT:
+        PaintAndJudge(window);
+        return 0;
+    case WM_TIMER:
+        HandleTimer(wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        JudgeClickAndRepaint(window, lParam);
+        return 0;
+    case WM_COMMAND:
+        DispatchCommand(window, LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        SupplyTooltipText(window, reinterpret_cast<NMHDR*>(lParam));
+        return 0;
+    case WM_ACTIVATE:
+    case WM_QUIT:
+    case WM_INITMENUPOPUP:
+    case WM_QUERYNEWPALETTE:
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,97 @@
+// The toolbar along the top of the main window: seven buttons in three groups, and their tooltips.
+#include "front_end.h"
+
+#include "resource_ids.h"
+
+HWND toolbarWindow;
+
+namespace {
+
+constexpr int ToolbarImageCount = 7;
+constexpr int ToolbarImageSize = 32;
+constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_ALTDRAG | CCS_ADJUSTABLE;
+
+// Image k of the strip is the picture of record k. The middle group does not
+// follow the command ids: Brain level comes before Game settings.
+const TBBUTTON ToolbarButtons[ToolbarImageCount] = {
+    {0, IDM_START, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {1, IDM_BRAIN_LEVEL, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {2, IDM_GAME_SETTINGS, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {3, IDM_VERSION, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {4, IDM_WEB_HELP, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {5, IDM_EXIT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {6, IDM_START_RIGHT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+};
+
+// Width 0: the toolbar's default separator width.
+const TBBUTTON Separator = {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0};
+
+// Each position counts the items already there, so four separators go before
+// the left Start, four after it, and four before the right Start.
+const int SeparatorPositions[] = {0, 1, 2, 3, 5, 6, 7, 8, 14, 15, 16, 17};
+
+struct Tooltip {
+    int command;
+    const char* text;
+};
+
+const Tooltip Tooltips[] = {
+    {IDM_START, "スタート"},
+    {IDM_GAME_SETTINGS, "ゲーム設定"},
+    {IDM_BRAIN_LEVEL, "脳レベル"},
+    {IDM_VERSION, "バージョン"},
+    {IDM_WEB_HELP, "Webヘルプ"},
+    {IDM_EXIT, "終了"},
+    {IDM_START_RIGHT, "スタート"},
+};
+
+HINSTANCE InstanceOf(HWND window) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
+
+int AddToolbarImages(HINSTANCE instance) {
+    SendMessageA(toolbarWindow, TB_SETBITMAPSIZE, 0, MAKELONG(ToolbarImageSize, ToolbarImageSize));
+    TBADDBITMAP strip = {instance, IDB_TOOLBAR};
+    LRESULT firstImage = SendMessageA(toolbarWindow, TB_ADDBITMAP, ToolbarImageCount, reinterpret_cast<LPARAM>(&strip));
+    // A failed TB_ADDBITMAP answers -1, which as an image index would ask the
+    // main window for every image; blank buttons are the lesser harm.
+    return firstImage < 0 ? 0 : static_cast<int>(firstImage);
+}
+
+// The table stays constant; the buttons get a copy with the strip's real index.
+void AddToolbarButtons(int firstImage) {
+    TBBUTTON buttons[ToolbarImageCount];
+    for (int record = 0; record < ToolbarImageCount; ++record) {
+        buttons[record] = ToolbarButtons[record];
+        buttons[record].iBitmap += firstImage;
+    }
+    SendMessageA(toolbarWindow, TB_ADDBUTTONSA, ToolbarImageCount, reinterpret_cast<LPARAM>(buttons));
+}
+
+}  // namespace
+
+void BuildToolbar(HWND window) {
+    HINSTANCE instance = InstanceOf(window);
+    InitCommonControls();
+    toolbarWindow = CreateToolbarEx(window, ToolbarStyle, IDC_TOOLBAR, 0, NULL, 0, ToolbarButtons, 0, 0, 0, 0, 0,
+                                    sizeof(TBBUTTON));
+    AddToolbarButtons(AddToolbarImages(instance));
+    SendMessageA(toolbarWindow, TB_AUTOSIZE, 0, 0);
+    for (int position : SeparatorPositions) {
+        SendMessageA(toolbarWindow, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&Separator));
+    }
+}
+
+void SupplyTooltipText(HWND window, NMHDR* notification) {
+    if (!notification || notification->code != TTN_NEEDTEXTA) {
+        return;
+    }
+    TOOLTIPTEXTA* tooltip = reinterpret_cast<TOOLTIPTEXTA*>(notification);
+    tooltip->hinst = InstanceOf(window);
+    for (const Tooltip& entry : Tooltips) {
+        if (static_cast<UINT_PTR>(entry.command) == notification->idFrom) {
+            tooltip->lpszText = const_cast<char*>(entry.text);
+            return;
+        }
+    }
+}
