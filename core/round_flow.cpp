@@ -211,6 +211,9 @@ bool ChallengeFullyCleared()
 void StartGame()
 {
     challengeFullyCleared = false;
+    // Input closes before the challenge splash: the repaints during it run JudgeRound,
+    // which would otherwise judge the abandoned round against the new stage's count.
+    roundState.nextNumber = 0;
     if (gameSettings.courseMode != FixedCourse) {
         StartChallengeGame();
     } else {

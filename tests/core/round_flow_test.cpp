@@ -360,6 +360,23 @@ TEST_F(RoundFlow, StartDuringARoundBeginsAFreshGame)
     EXPECT_EQ(targetTable.slots[7].state, Shown);
 }
 
+// Found by the soak: the splash's repaints judged the abandoned round against the
+// new, smaller band, and "cleared" stage 1 before it was played.
+TEST_F(RoundFlow, StartFromDeepInABigBandJudgesNothingDuringTheSplash)
+{
+    StartChallenge(AdvancedLevel);
+    ASSERT_TRUE(ExpireDisplayTimer());
+    for (int32_t number = 1; number <= 7; ++number) {
+        PressTarget(number);  // number 8 of 9 is due
+    }
+    ForgetCalls();
+    OnDialog(StageSplashTemplate, [] { EXPECT_EQ(roundState.nextNumber, 0); });
+    StartChallenge(BeginnerLevel);
+    EXPECT_EQ(Calls(), (Sequence{Dialog(StageSplashTemplate), StartTimer(3000), Repaint()}));
+    EXPECT_EQ(roundState.stage, 1);
+    EXPECT_EQ(resultSnapshot.clearedCount, 0);
+}
+
 TEST_F(RoundFlow, CourseModeAndTriesAreReadWhenTheRoundIsJudged)
 {
     StartChallenge(BeginnerLevel);
