@@ -49,22 +49,28 @@ const NumberStyle* NumberStyleFor(int32_t state) {
     return nullptr;
 }
 
-// The opaque background fills the whole 32 x 32 character cell, so a blank
-// in the hide colour is a solid covering square.
-void PaintTarget(HDC deviceContext, int32_t number, const Target& target) {
+// One character with an opaque background: a blank in the hide colour is the
+// covering square. The board font's character cell is meant to be the board
+// cell, but a substitute face can be a pixel wider or narrower, so the text is
+// clipped to the cell and the whole cell takes the background colour.
+void PaintCell(HDC deviceContext, const Target& target, const char* text, COLORREF textColor,
+               COLORREF backgroundColor) {
     int x = target.column * CellSize;
     int y = target.row * CellSize + BoardTop;
+    RECT cell = {x, y, x + CellSize, y + CellSize};
+    SetTextColor(deviceContext, textColor);
+    SetBkColor(deviceContext, backgroundColor);
+    ExtTextOutA(deviceContext, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, text, 1, NULL);
+}
+
+void PaintTarget(HDC deviceContext, int32_t number, const Target& target) {
     if (const NumberStyle* style = NumberStyleFor(target.state)) {
         char digit[12];
         std::snprintf(digit, sizeof digit, "%d", static_cast<int>(number));
-        SetTextColor(deviceContext, style->textColor);
-        SetBkColor(deviceContext, Black);
-        TextOutA(deviceContext, x, y, digit, 1);
+        PaintCell(deviceContext, target, digit, style->textColor, Black);
     } else if (target.state == Hidden) {
         COLORREF cover = HideColor(gameSettings.hideColor);
-        SetTextColor(deviceContext, cover);
-        SetBkColor(deviceContext, cover);
-        TextOutA(deviceContext, x, y, " ", 1);
+        PaintCell(deviceContext, target, " ", cover, cover);
     }
 }
 
