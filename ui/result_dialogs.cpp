@@ -113,12 +113,15 @@ BrainLevel ChallengeGrade() {
     return rateChallengeCourse(roundState.stage);
 }
 
+// The level line is small print in the dialog's own font. The device context's
+// default font would do on a Japanese Windows, but under Wine it has no kanji.
 void PaintSplash(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
+    HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
     WriteText(deviceContext, SplashLevelX, SplashLevelY, StageLevelText(roundState.targetCount));
-    HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
+    SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
     char stageText[64] = {};
     wsprintfA(stageText, "%d個：%d.%d秒", roundState.targetCount, roundState.displayTime / 10,
