@@ -197,25 +197,6 @@ TEST_F(BoardPainting, AHiddenTargetIsASolidSquareInTheHideColour) {
     }
 }
 
-TEST_F(BoardPainting, AllHiddenTargetsShareTheColourOfThePaint) {
-    const std::vector<Cell> cells = {{0, 0}, {2, 0}, {10, 7}, {4, 12}};
-    roundState.targetCount = 4;
-    for (int32_t number = 1; number <= 4; ++number) {
-        Place(number, cells[number - 1], Hidden);
-    }
-    gameSettings.hideColor = 3;
-    BoardPicture board;
-    board.Paint();
-    for (const Cell& cell : cells) {
-        EXPECT_TRUE(IsSolid(board, cell, RGB(255, 255, 0))) << cell.column << "," << cell.row;
-    }
-    EXPECT_EQ(board.StrayPixels(cells), 0);
-
-    gameSettings.hideColor = 4;  // changed in the settings during the round
-    board.Paint();
-    EXPECT_TRUE(IsSolid(board, cells[2], RGB(0, 255, 255)));
-}
-
 TEST_F(BoardPainting, NumbersStandInTheirStateColourOnBlackInsideTheirCell) {
     struct Expected {
         int32_t state;
@@ -240,39 +221,6 @@ TEST_F(BoardPainting, NumbersStandInTheirStateColourOnBlackInsideTheirCell) {
             EXPECT_EQ(board.StrayPixels({cell}), 0) << "state " << style.state << " number " << number;
         }
     }
-}
-
-// Each digit is drawn as itself: 8 carries more ink than 1, and 1 and 7 differ.
-TEST_F(BoardPainting, EachTargetShowsItsOwnDigit) {
-    auto inkOf = [](int32_t number) {
-        std::memset(&targetTable, 0, sizeof targetTable);
-        roundState.targetCount = number;
-        targetTable.slots[number] = Target{5, 5, Shown};
-        BoardPicture board;
-        board.Paint();
-        std::vector<bool> pixels;
-        for (int y = 200; y < 232; ++y) {
-            for (int x = 160; x < 192; ++x) {
-                pixels.push_back(board.Fast(x, y) != Black);
-            }
-        }
-        return pixels;
-    };
-    auto count = [](const std::vector<bool>& pixels) {
-        int ink = 0;
-        for (bool pixel : pixels) {
-            ink += pixel;
-        }
-        return ink;
-    };
-    std::vector<bool> one = inkOf(1);
-    std::vector<bool> seven = inkOf(7);
-    std::vector<bool> eight = inkOf(8);
-    std::vector<bool> nine = inkOf(9);
-    EXPECT_GT(count(eight), count(one));
-    EXPECT_NE(one, seven);
-    EXPECT_NE(eight, nine);
-    EXPECT_GT(count(nine), 0);
 }
 
 TEST_F(BoardPainting, EmptySlotsAndSlotsAboveTheCountAreNotDrawn) {

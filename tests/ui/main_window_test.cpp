@@ -187,20 +187,6 @@ TEST_F(MainWindow, ClosingTheWindowSavesExactlyAsExitDoes) {
     EXPECT_TRUE(warnings().empty());
 }
 
-TEST_F(MainWindow, AFirstRunCreatesTheSettingsFileAtExit) {
-    ASSERT_NE(OpenMainWindow(), nullptr);
-    EXPECT_TRUE(CloseMainWindowBy(WM_CLOSE));
-    EXPECT_EQ(ReadWholeFile("setdata.ini"), "3\r\n10\r\n3\r\n0\r\n1\r\n1\r\n");
-}
-
-TEST_F(MainWindow, AfterDestructionTheHostNoLongerNamesTheWindow) {
-    ASSERT_NE(OpenMainWindow(), nullptr);
-    ASSERT_TRUE(CloseMainWindowBy(WM_CLOSE));
-    EXPECT_EQ(mainWindow, nullptr);
-    windowsGameHost.repaint();  // must not reach any other window
-    windowsGameHost.stopDisplayTimer();
-}
-
 TEST_F(MainWindow, TheMessageLoopRunsUntilExitAndReturnsTheQuitCode) {
     WriteSettings(SavedSettings);
     HWND window = OpenMainWindow();
