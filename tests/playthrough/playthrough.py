@@ -12,6 +12,7 @@ click and keeps the one whose cells match the white digits it saw.
 
 import argparse
 import os
+import select
 import shutil
 import signal
 import struct
@@ -48,6 +49,12 @@ GRADE_PICTURES = {"frog": "rating_frog.bmp", "bird": "rating_bird.bmp", "squirre
                   "chimpanzee": "rating_chimpanzee.bmp", "super genius": "rating_super_genius.bmp"}
 
 POLL_SECONDS = 0.04
+
+
+def imagemagick(tool):
+    """Debian's ImageMagick 6 binary by its own name where there is one, so that no other
+    program of the same short name stands in for it."""
+    return shutil.which(f"{tool}-im6.q16") or tool
 
 
 class PlayFailure(Exception):
@@ -115,7 +122,7 @@ class Screenshot:
 
     def save_png(self, path, box=None):
         left, top, width, height = box or (0, 0, SCREEN_WIDTH, SCREEN_HEIGHT)
-        subprocess.run(["convert", "-size", f"{width}x{height}", "-depth", "8", "rgb:-", path],
+        subprocess.run([imagemagick("convert"), "-size", f"{width}x{height}", "-depth", "8", "rgb:-", path],
                        input=self.rectangle(left, top, width, height), check=True)
 
 
@@ -191,7 +198,7 @@ class GlyphFont:
     def glyph(self, character):
         if character not in self.cache:
             output = subprocess.run(
-                ["convert", "-background", "white", "-fill", "black", "-font", self.file,
+                [imagemagick("convert"), "-background", "white", "-fill", "black", "-font", self.file,
                  "-pointsize", str(self.pixel_size), "-density", "72", "+antialias",
                  "label:" + character, "-depth", "8", "pgm:-"], capture_output=True, check=True).stdout
             width, height, pixels = parse_pgm(output)
@@ -328,22 +335,27 @@ def find_picture(shot, box, picture_rows):
 class Desktop:
     """A private Xvfb and the Wine environment that draws into it."""
 
-    def __init__(self, prefix, work):
-        self.prefix, self.work = prefix, work
+    def __init__(self, prefix):
+        self.prefix = prefix
         self.xvfb = None
         self.display = None
 
     def start(self):
         read_end, write_end = os.pipe()
         # -displayfd lets the server pick a free display number itself: no race with others.
+        # -noreset: by default the server resets whenever its last client leaves, and a Wine
+        # that connects during a reset (each xdotool call is a client) gets no window at all.
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24",
-             "-nolisten", "tcp"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+             "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""
         deadline = time.monotonic() + 20
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
+        while not number.endswith(b"\n"):
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or not select.select([read_end], [], [], remaining)[0]:
+                break
             chunk = os.read(read_end, 16)
             if not chunk:
                 break
@@ -363,7 +375,7 @@ class Desktop:
         return subprocess.run(arguments, env=self.environment(), capture_output=True, text=True, **options)
 
     def grab(self):
-        result = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8", "rgb:-"],
+        result = subprocess.run([imagemagick("import"), "-display", self.display, "-window", "root", "-depth", "8", "rgb:-"],
                                 capture_output=True, timeout=20)
         return Screenshot(result.stdout)
 
@@ -398,11 +410,14 @@ class Desktop:
         return windows
 
     def stop(self):
-        if self.prefix and self.display:
-            try:
-                self.run(["wineserver", "-k"], timeout=30)
-            except subprocess.TimeoutExpired:
-                pass
+        if self.display:
+            # Waits for the server to be gone: a Wine started while it is still going down
+            # can hang without ever showing a window.
+            for arguments in (["wineserver", "-k"], ["wineserver", "-w"]):
+                try:
+                    self.run(arguments, timeout=30)
+                except subprocess.TimeoutExpired:
+                    pass
         if self.xvfb and self.xvfb.poll() is None:
             self.xvfb.terminate()
             try:
@@ -882,7 +897,7 @@ class SettingsDialog:
 
     def expect(self, values):
         for name, text in values.items():
-            check(self.shows(name, text), f"the settings dialog's {name} field does not show {text!r}")
+            wait_for(f"the settings dialog's {name} field to show {text!r}", lambda: self.shows(name, text), 5)
 
     def pick(self, name, entry):
         """Opens the field's list with its arrow button and clicks the entry."""
@@ -987,7 +1002,7 @@ class PlayThrough:
         player.read_result(FIXED_RESULT_CAPTION, "記憶個数3個中1個 記憶時間3.0秒 トライ回数2回中1回", "frog")
 
         dialog = SettingsDialog(player)
-        dialog.expect({"time": "3.0", "tries": "2", "colour": "2:灰色", "level": "1:初級から開始"})
+        dialog.expect({"count": "3", "time": "3.0", "tries": "2", "colour": "2:灰色", "level": "1:初級から開始"})
         dialog.expect_course("fixed")
         dialog.pick("count", "4")
         dialog.type("time", "2.5")
@@ -1017,10 +1032,10 @@ class PlayThrough:
     def challenge_course(self):
         """The settings of the last run come back; the challenge course chosen in the dialog
         (closed with its close box: the course stands); stage 1 cleared into stage 2, stage 2
-        failed; the window closed with its close box."""
+        failed; the brain-level button; the window closed with its close box."""
         player = self.open_game()
         dialog = SettingsDialog(player)
-        dialog.expect({"time": "2.5", "tries": "1", "colour": "4:水色", "level": "1:初級から開始"})
+        dialog.expect({"count": "4", "time": "2.5", "tries": "1", "colour": "4:水色", "level": "1:初級から開始"})
         dialog.expect_course("fixed")
         dialog.choose_course("challenge")
         dialog.close_by_close_box()
@@ -1038,6 +1053,10 @@ class PlayThrough:
         player.answer_message("ぶ～。間違いです！", board=(cyan, numbering, {
             1: "correct", 2: "wrong", 3: "wrong", 4: "revealed", 5: "revealed"}))
         player.read_result(CHALLENGE_RESULT_CAPTION, "クリアしたチャレンジステージ：1 記憶個数5個 記憶時間3.0秒", "bird")
+        # The brain-level button shows the fixed-course reading of the last click's figures:
+        # stage 2's five numbers and 2.0 s, number 2 due, the tries setting, no fixed round.
+        player.game.press("brain level")
+        player.read_result(FIXED_RESULT_CAPTION, "記憶個数5個中2個 記憶時間2.0秒 トライ回数1回中0回", "frog")
 
         self.game.click_close_box(self.game.window)
         self.game.wait_exit()
@@ -1047,7 +1066,7 @@ class PlayThrough:
         """The challenge course chosen last time is checked again at the next start."""
         player = self.open_game()
         dialog = SettingsDialog(player)
-        dialog.expect({"time": "2.5", "tries": "1", "colour": "4:水色", "level": "1:初級から開始"})
+        dialog.expect({"count": "4", "time": "2.5", "tries": "1", "colour": "4:水色", "level": "1:初級から開始"})
         dialog.expect_course("challenge")
         dialog.press_ok()
         player.game.press("exit")
@@ -1091,7 +1110,8 @@ def self_check_generator():
 
 # ---- Set-up and tear-down -------------------------------------------------------------------
 
-REQUIRED_TOOLS = ["Xvfb", "xdotool", "xwininfo", "import", "convert", "fc-list", "wine", "wineserver"]
+REQUIRED_TOOLS = ["Xvfb", "xdotool", "xwininfo", imagemagick("import"), imagemagick("convert"), "fc-list", "wine",
+                  "wineserver"]
 
 
 def interrupt(signal_number, _frame):
@@ -1128,7 +1148,7 @@ def main():
     os.makedirs(arguments.work, exist_ok=True)
 
     started = time.monotonic()
-    desktop = Desktop(arguments.prefix, arguments.work)
+    desktop = Desktop(arguments.prefix)
     play = PlayThrough(arguments, desktop)
     try:
         desktop.start()
