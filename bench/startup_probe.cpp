@@ -1,16 +1,19 @@
 // Starts a Windows program and times, from outside, how long it takes until its main window has been painted.
 //
-//   startup_probe PROGRAM [WORKING-FOLDER]
+//   startup_probe [--hold MS] PROGRAM [WORKING-FOLDER]
 //
 // Prints one line: milliseconds from just before CreateProcess to
 //   shown:   a visible top-level window of the new process exists;
 //   painted: that window has no update region left, i.e. its first WM_PAINT has
 //            called BeginPaint (the paint's drawing follows within the same message);
 //   idle:    WaitForInputIdle returns, the program's loop waits for input.
-// Then closes the window (WM_CLOSE) and waits for the process to end.
+// Then, after holding the window open for MS milliseconds (0 by default) so that a
+// script can read the process's CPU time, closes it (WM_CLOSE) and waits for the end.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -53,8 +56,14 @@ constexpr double GiveUpAfterMilliseconds = 30000.0;
 
 int main(int argumentCount, char** arguments)
 {
+    DWORD holdMilliseconds = 0;
+    if (argumentCount > 2 && std::strcmp(arguments[1], "--hold") == 0) {
+        holdMilliseconds = static_cast<DWORD>(std::strtoul(arguments[2], nullptr, 10));
+        arguments += 2;
+        argumentCount -= 2;
+    }
     if (argumentCount < 2) {
-        std::fprintf(stderr, "usage: startup_probe PROGRAM [WORKING-FOLDER]\n");
+        std::fprintf(stderr, "usage: startup_probe [--hold MS] PROGRAM [WORKING-FOLDER]\n");
         return 2;
     }
     char commandLine[MAX_PATH + 3];
@@ -90,6 +99,8 @@ int main(int argumentCount, char** arguments)
 
     const bool ok = window != NULL && painted < GiveUpAfterMilliseconds;
     std::printf("shown %.1f ms, painted %.1f ms, idle %.1f ms%s\n", shown, painted, idle, ok ? "" : " (timed out)");
+    std::fflush(stdout);
+    Sleep(holdMilliseconds);
     if (window != NULL) {
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
