@@ -366,8 +366,9 @@ class Desktop:
         log(f"Xvfb on display {self.display}")
 
     def environment(self):
+        # Wine's error lines stay on: they tell why a game never showed a window.
         environment = dict(os.environ)
-        environment.update(DISPLAY=self.display, WINEPREFIX=self.prefix, WINEDEBUG="-all",
+        environment.update(DISPLAY=self.display, WINEPREFIX=self.prefix, WINEDEBUG="fixme-all",
                            LC_ALL="ja_JP.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win64")
         return environment
 
@@ -375,8 +376,8 @@ class Desktop:
         return subprocess.run(arguments, env=self.environment(), capture_output=True, text=True, **options)
 
     def grab(self):
-        result = subprocess.run([imagemagick("import"), "-display", self.display, "-window", "root", "-depth", "8", "rgb:-"],
-                                capture_output=True, timeout=20)
+        result = subprocess.run([imagemagick("import"), "-display", self.display, "-window", "root",
+                                 "-depth", "8", "rgb:-"], capture_output=True, timeout=20)
         return Screenshot(result.stdout)
 
     def click(self, x, y):
@@ -426,15 +427,17 @@ class Desktop:
                 self.xvfb.kill()
 
 
-def wait_for(description, probe, timeout):
-    """Polls probe() until it returns something true; fails after timeout seconds."""
+def wait_for(description, probe, timeout, seen=None):
+    """Polls probe() until it returns something true; fails after timeout seconds, telling
+    what seen() (if given) makes of the screen then."""
     deadline = time.monotonic() + timeout
     while True:
         value = probe()
         if value:
             return value
         if time.monotonic() > deadline:
-            raise PlayFailure(f"timed out after {timeout} s waiting for {description}")
+            raise PlayFailure(f"timed out after {timeout} s waiting for {description}"
+                              + (f"; seen: {seen()}" if seen else ""))
         time.sleep(POLL_SECONDS)
 
 
@@ -478,8 +481,18 @@ class Game:
         self.process = subprocess.Popen(["wine", self.exe], cwd=self.folder, env=self.desktop.environment(),
                                         stdin=subprocess.DEVNULL, stdout=self.output, stderr=self.output)
 
+    def running(self):
+        """Fails at once when the game has ended where it should not have."""
+        code = self.process.poll()
+        if code is not None:
+            self.output.flush()
+            with open(self.output.name, "rb") as file:
+                tail = file.read()[-600:].decode("utf-8", "replace")
+            raise PlayFailure(f"the game ended unexpectedly with exit code {code}; Wine said: {tail!r}")
+        return True
+
     def find_main_window(self):
-        record = wait_for("the main window", lambda: self.window_named(MAIN_TITLE), 60)
+        record = wait_for("the main window", lambda: self.running() and self.window_named(MAIN_TITLE), 60)
         check((record[4], record[5]) == (646, 556), f"main window is {record[4]}x{record[5]}, not 646x556")
         centred = ((SCREEN_WIDTH - 646) // 2, (SCREEN_HEIGHT - 556) // 2)
         check((record[2], record[3]) == centred, f"main window at {record[2:4]}, not centred at {centred}")
@@ -527,7 +540,7 @@ class Game:
         return None
 
     def wait_window(self, name, timeout=15):
-        record = wait_for(f"a window named {name!r}", lambda: self.window_named(name), timeout)
+        record = wait_for(f"a window named {name!r}", lambda: self.running() and self.window_named(name), timeout)
         return Window(record, self.frame)
 
     def wait_window_gone(self, name, timeout=15):
@@ -691,7 +704,6 @@ class Player:
         self.game, self.desktop = game, game.desktop
         self.pictures = {grade: read_bmp(os.path.join(game.source_dir, "resources", name))[2]
                          for grade, name in GRADE_PICTURES.items()}
-        self.numbers_shot = None
 
     def grab(self):
         return self.desktop.grab()
@@ -713,7 +725,7 @@ class Player:
             board = self.game.read_board(shot, hide_colour)
             return (board, shot) if len(board) == count and set(board.values()) == {"shown"} else None
 
-        board, self.numbers_shot = wait_for(f"{count} numbers on the board", all_shown, 15)
+        board, _ = wait_for(f"{count} numbers on the board", all_shown, 15, lambda: self.board(hide_colour))
         seen = time.time()
         numbering = numbering_for(set(board), count, since, seen)
 
@@ -722,7 +734,8 @@ class Player:
             board = self.game.read_board(shot, hide_colour)
             return shot if len(board) == count and set(board.values()) == {"hidden"} else None
 
-        shot = wait_for("the numbers to be covered", all_covered, display_tenths / 10 + 10)
+        shot = wait_for("the numbers to be covered", all_covered, display_tenths / 10 + 10,
+                        lambda: self.board(hide_colour))
         # Both ends are seen a polling delay late, longer on a busy machine; the bounds still
         # catch a period off by a factor, such as milliseconds taken for tenths.
         shown_for = time.time() - seen
@@ -740,7 +753,8 @@ class Player:
             cell = numbering[number - 1]
             self.game.click_cell(cell)
             if number < len(numbering):
-                wait_for(f"number {number} to turn green", lambda: self.board(hide_colour).get(cell) == "correct", 5)
+                wait_for(f"number {number} to turn green", lambda: self.board(hide_colour).get(cell) == "correct", 5,
+                         lambda: self.board(hide_colour))
 
     def expect_board(self, shot, hide_colour, numbering, states, covered_by):
         """Checks each number's cell, where no popup covers it, against states[number]."""
@@ -995,7 +1009,8 @@ class PlayThrough:
 
         numbering = player.watch_round(3, grey, 30, player.start())
         player.click_numbers(numbering, grey, 3)
-        since = player.answer_message("やったね！ST1クリア", board=(grey, numbering, {1: "correct", 2: "correct", 3: "correct"}))
+        since = player.answer_message("やったね！ST1クリア",
+                                      board=(grey, numbering, {1: "correct", 2: "correct", 3: "correct"}))
 
         numbering = player.watch_round(3, grey, 30, since)
         player.game.click_cell(numbering[1])
@@ -1016,7 +1031,7 @@ class PlayThrough:
         numbering = player.watch_round(4, cyan, 25, player.start("start right"))
         player.click_numbers(numbering, cyan, 2)
         if self.arguments.picture:
-            self.save_picture(player, cyan)
+            self.save_picture(player)
         player.click_numbers(numbering, cyan, 4, first=3)
         player.read_result(FIXED_RESULT_CAPTION, "記憶個数4個中5個 記憶時間2.5秒 トライ回数1回中1回", "bird")
 
@@ -1024,10 +1039,9 @@ class PlayThrough:
         self.game.wait_exit()
         self.expect_settings_file(4, 25, 1, 4, 0, 1)
 
-    def save_picture(self, player, hide_colour):
-        window = self.game.window
-        shot = player.grab()
-        shot.save_png(self.arguments.picture, window.box)
+    def save_picture(self, player):
+        """The game window in play, frame and all, for the README."""
+        player.grab().save_png(self.arguments.picture, self.game.window.box)
         log(f"picture of play saved to {self.arguments.picture}")
 
     def challenge_course(self):
