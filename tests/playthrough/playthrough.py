@@ -2,10 +2,17 @@
 """Plays the real glimmark.exe under Wine in a private X server, as a player would.
 
 Everything goes through the screen: real mouse clicks on the toolbar, the board and
-the buttons of message boxes and dialogs, and screenshots read back pixel by pixel.
-Covered numbers are known the way the game knows them: the board is placed from the
-clock second, so the harness replays the game's generator for the seconds around the
-click and keeps the one whose cells match the white digits it saw.
+the buttons of message boxes and dialogs, a little typing into the settings dialog, and
+screenshots read back pixel by pixel.  Covered numbers are known the way the game knows
+them: the board is placed from the clock second, so the harness replays the game's
+generator for the seconds around the click and keeps the one whose cells match the
+white digits it saw.  Texts are read by matching glyphs that ImageMagick renders from the
+same font files Wine uses; grade pictures by matching the bitmaps in resources/.
+
+Four runs, each starting from the settings file the last one left: a fixed game won and
+lost, new settings from the dialog and a game played with them, Exit; a challenge game
+cleared into stage 2 and failed there, the brain-level button, the close box; the
+settings back at the next start; a first start without a settings file.
 
     playthrough.py --exe build/ui/glimmark.exe --source-dir . --prefix build/playthrough-wineprefix
 """
