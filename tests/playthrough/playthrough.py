@@ -48,6 +48,11 @@ HIDE_COLOURS = {1: WHITE, 2: (128, 128, 128), 3: (255, 255, 0), 4: (0, 255, 255)
 
 # The toolbar strip's images, by the command each button sends, in strip order.
 TOOLBAR_IMAGES = ["start", "brain level", "game settings", "version", "web help", "exit", "start right"]
+# Left to right the toolbar holds four separators, Start, four separators, the middle five
+# buttons, four separators and Start again; Wine draws buttons 39 pixels wide and
+# separators 8, with the 32-pixel picture centred in its button.
+TOOLBAR_SEPARATORS_BEFORE = [4, 8, 8, 8, 8, 8, 12]
+TOOLBAR_BUTTON_WIDTH, TOOLBAR_SEPARATOR_WIDTH = 39, 8
 
 # Picture file of each grade, as the result dialogs show them.
 GRADE_PICTURES = {"frog": "rating_frog.bmp", "bird": "rating_bird.bmp", "squirrel": "rating_squirrel.bmp",
@@ -504,6 +509,11 @@ class Game:
         centred = ((SCREEN_WIDTH - 646) // 2, (SCREEN_HEIGHT - 556) // 2)
         check((record[2], record[3]) == centred, f"main window at {record[2:4]}, not centred at {centred}")
         shot = wait_for("the main window to be drawn", lambda: self.drawn(record), 20)
+        layout = {name: self.window.client_left + TOOLBAR_SEPARATORS_BEFORE[index] * TOOLBAR_SEPARATOR_WIDTH
+                  + index * TOOLBAR_BUTTON_WIDTH + (TOOLBAR_BUTTON_WIDTH - 32) // 2
+                  for index, name in enumerate(TOOLBAR_IMAGES)}
+        found = {name: position[0] for name, position in self.toolbar.items()}
+        check(found == layout, f"toolbar pictures at x {found}, expected {layout}")
         return shot
 
     def drawn(self, record):
