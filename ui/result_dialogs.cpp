@@ -131,6 +131,15 @@ void PaintSplash(HWND dialog) {
     EndPaint(dialog, &paint);
 }
 
+// Blocks the thread and handles no message. Under Wine a plain Sleep also holds
+// back the window's drawing, which waits for the thread's next wait for input, so
+// the splash often never reached the screen; a wait that returns at once lets the
+// drawing through first.
+void HoldOnScreen(DWORD milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, 0);
+    Sleep(milliseconds);
+}
+
 // ---- The two result dialogs share one procedure ----
 
 using GradeRule = BrainLevel (*)();
@@ -200,7 +209,7 @@ INT_PTR CALLBACK StageSplash(HWND dialog, UINT message, WPARAM, LPARAM) {
     switch (message) {
     case WM_PAINT:
         PaintSplash(dialog);
-        Sleep(SplashMilliseconds);
+        HoldOnScreen(SplashMilliseconds);
         EndDialog(dialog, 1);
         return FALSE;
     default:
