@@ -14,7 +14,7 @@ namespace {
 
 constexpr UINT MainWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT;
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU;
-constexpr SIZE DesignedOuterSize = {646, 556};
+constexpr SIZE ClassicOuterSize = {646, 556};
 
 struct DialogProcedureEntry {
     int32_t templateId;
@@ -183,8 +183,8 @@ SIZE MainWindowOuterSize() {
     RECT needed = {0, 0, BoardWidth, BoardBottom};
     AdjustWindowRectEx(&needed, MainWindowStyle, FALSE, 0);
     SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
-    if (size.cx <= DesignedOuterSize.cx && size.cy <= DesignedOuterSize.cy) {
-        return DesignedOuterSize;
+    if (size.cx <= ClassicOuterSize.cx && size.cy <= ClassicOuterSize.cy) {
+        return ClassicOuterSize;
     }
     return size;
 }
