@@ -72,13 +72,4 @@ TEST_F(PaintAllocation, ThePaintUnderTestDraws)
     EXPECT_TRUE(whiteFound);
 }
 
-// PaintBoard must hand the device context back with the font it found there.
-TEST_F(PaintAllocation, PaintRestoresTheFontItFound)
-{
-    const HGDIOBJ fontBefore = GetCurrentObject(memory, OBJ_FONT);
-    PaintBoard(memory);
-    EXPECT_EQ(GetCurrentObject(memory, OBJ_FONT), fontBefore);
-    EXPECT_NE(fontBefore, static_cast<HGDIOBJ>(boardFont));
-}
-
 }  // namespace

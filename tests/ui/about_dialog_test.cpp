@@ -1,20 +1,16 @@
 // The About box under Wine: its texts and picture, and the ways it closes and does not.
-#include "dialog_test_support.h"
-#include "front_end.h"
+#include "ui_test_support.h"
+
 #include "resource_ids.h"
 
-using namespace DialogTest;
+using namespace UiTest;
 
 namespace {
-
-INT_PTR RunAbout(std::vector<Step> steps) {
-    return RunDialog(IDD_ABOUT, AboutDialog, std::move(steps));
-}
 
 TEST(AboutDialogTest, ShowsTheSameTextsAndPictureEachTimeAndReleasesThePicture) {
     for (int opening = 1; opening <= 2; ++opening) {
         SCOPED_TRACE(opening);
-        RunAbout({[](HWND dialog) {
+        RunDialog(IDD_ABOUT, AboutDialog, {[](HWND dialog) {
             EXPECT_EQ(WindowText(dialog), "このソフトについて");
             EXPECT_EQ(ItemText(dialog, IDC_ABOUT_NAME), "Glimmark");
             EXPECT_EQ(ItemText(dialog, IDC_ABOUT_VERSION), "バージョン１．１１");
@@ -29,19 +25,7 @@ TEST(AboutDialogTest, ShowsTheSameTextsAndPictureEachTimeAndReleasesThePicture) 
 }
 
 TEST(AboutDialogTest, ClosesByItsButtonAndItsCloseBoxButNotByEsc) {
-    EXPECT_EQ(RunAbout({[](HWND dialog) { Click(dialog, IDC_ABOUT_CLOSE); }}), 1);
-    EXPECT_EQ(RunAbout({CloseByCloseBox}), 1);
-    bool stayedOpen = false;
-    EXPECT_EQ(RunAbout({
-                  [](HWND) { PressKey(VK_ESCAPE); },
-                  [&](HWND dialog) {
-                      stayedOpen = IsWindowVisible(dialog) != FALSE;
-                      EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_ABOUT_CLOSE));
-                      Click(dialog, IDC_ABOUT_CLOSE);
-                  },
-              }),
-              1);
-    EXPECT_TRUE(stayedOpen);
+    ExpectClosesByButtonAndCloseBoxButNotByEsc(IDD_ABOUT, AboutDialog, IDC_ABOUT_CLOSE);
 }
 
 }  // namespace

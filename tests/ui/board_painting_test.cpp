@@ -46,10 +46,8 @@ public:
         GdiFlush();
     }
 
-    COLORREF At(int x, int y) const { return GetPixel(context_, x, y); }
-
     // Reads the bits directly: a whole-board scan through GetPixel is slow under Wine.
-    COLORREF Fast(int x, int y) const {
+    COLORREF At(int x, int y) const {
         DWORD pixel = bits_[y * Width + x];
         return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
     }
@@ -59,7 +57,7 @@ public:
         int stray = 0;
         for (int y = 0; y < Height; ++y) {
             for (int x = 0; x < Width; ++x) {
-                if (Fast(x, y) != Black && !InAnyCell(cells, x, y)) {
+                if (At(x, y) != Black && !InAnyCell(cells, x, y)) {
                     ++stray;
                 }
             }
@@ -116,7 +114,7 @@ Ink InkIn(const BoardPicture& board, Cell cell, COLORREF color) {
     Ink ink;
     for (int y = cell.row * 32 + 40; y < cell.row * 32 + 72; ++y) {
         for (int x = cell.column * 32; x < cell.column * 32 + 32; ++x) {
-            COLORREF pixel = board.Fast(x, y);
+            COLORREF pixel = board.At(x, y);
             if (pixel == color) {
                 ++ink.exact;
             } else if (pixel != Black && !IsShadeOf(pixel, color)) {

@@ -1,8 +1,8 @@
 // The dialog templates as the dialog manager builds them: each control's id, class and place, in template order.
-#include "dialog_test_support.h"
+#include "ui_test_support.h"
 #include "resource_ids.h"
 
-using namespace DialogTest;
+using namespace UiTest;
 
 namespace {
 

@@ -1,13 +1,11 @@
 // The two result dialogs and the stage splash under Wine: figures, grade picture, closing, and how challenge games end.
-#include <cstring>
+#include "ui_test_support.h"
 
-#include "dialog_test_support.h"
 #include "dialogs.h"
-#include "front_end.h"
-#include "game_state.h"
 #include "resource_ids.h"
+#include "windowless_host.h"
 
-using namespace DialogTest;
+using namespace UiTest;
 
 namespace {
 
@@ -108,50 +106,18 @@ TEST_F(ResultDialogTest, ChallengeResultShowsStagesClearedAndTheLastStageCleared
 }
 
 TEST_F(ResultDialogTest, ResultDialogsCloseByTheirButtonAndCloseBoxButNotByEsc) {
-    for (int templateId : {IDD_FIXED_RESULT, IDD_CHALLENGE_RESULT}) {
-        SCOPED_TRACE(templateId);
-        DLGPROC procedure = templateId == IDD_FIXED_RESULT ? FixedResultDialog : ChallengeResultDialog;
-        EXPECT_EQ(RunDialog(templateId, procedure, {CloseByCloseBox}), 1);
-        bool stayedOpen = false;
-        RunDialog(templateId, procedure,
-                  {
-                      [](HWND) { PressKey(VK_ESCAPE); },
-                      [&](HWND dialog) {
-                          stayedOpen = IsWindowVisible(dialog) != FALSE;
-                          EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_RESULT_CLOSE));
-                          SendMessageA(dialog, WM_CLOSE, 0, 0);
-                      },
-                  });
-        EXPECT_TRUE(stayedOpen);
-    }
+    ExpectClosesByButtonAndCloseBoxButNotByEsc(IDD_FIXED_RESULT, FixedResultDialog, IDC_RESULT_CLOSE);
+    ExpectClosesByButtonAndCloseBoxButNotByEsc(IDD_CHALLENGE_RESULT, ChallengeResultDialog, IDC_RESULT_CLOSE);
 }
 
 // ---- How challenge games end, through the game core ----
 
 ResultShown challengeShown;
 
-void NoMessage(const char*, const char*) {}
-void NoTimer(int32_t) {}
-void NoStop() {}
-void OpenChallengeResult(int32_t templateId) {
-    if (templateId == IDD_CHALLENGE_RESULT) {
-        challengeShown = OpenResult(IDD_CHALLENGE_RESULT, IDB_RATING_SUPER_GENIUS);
-    }
-}
-// Repaint judges at once, as the main window's paint does.
-const GameHost resultHost = {NoMessage, OpenChallengeResult, NoTimer, NoStop, JudgeRound};
-
-void PressTarget(int32_t number) {
-    const Target& target = targetTable.slots[number];
-    JudgeClick(static_cast<uint16_t>(target.column * CellSize + 16),
-               static_cast<uint16_t>(target.row * CellSize + BoardTop + 16));
-    JudgeRound();
-}
-
 void ClearStage() {
-    EndDisplayTime();
+    WindowlessHost::ExpireDisplayTimer();
     for (int32_t number = 1; number <= roundState.targetCount; ++number) {
-        PressTarget(number);
+        WindowlessHost::PressTarget(number);
     }
 }
 
@@ -161,7 +127,9 @@ protected:
     void SetUp() override {
         ResultDialogTest::SetUp();
         challengeShown = ResultShown();
-        SetGameHost(&resultHost);
+        WindowlessHost::Install();
+        WindowlessHost::OnDialog(IDD_CHALLENGE_RESULT,
+                                 [] { challengeShown = OpenResult(IDD_CHALLENGE_RESULT, IDB_RATING_SUPER_GENIUS); });
         gameSettings = {3, 10, 3, 1, ChallengeCourse, AdvancedLevel};
         StartGame();
         roundState = {StageTable[26].targetCount, StageTable[26].displayTime, 27, 0, 0};
@@ -169,7 +137,7 @@ protected:
         ClearStage();
         ASSERT_EQ(roundState.stage, 28);
     }
-    void TearDown() override { SetGameHost(nullptr); }
+    void TearDown() override { WindowlessHost::Uninstall(); }
 };
 
 TEST_F(ChallengeEndingTest, ClearingTheLastStageCountsAllTwentyEight) {
@@ -181,8 +149,8 @@ TEST_F(ChallengeEndingTest, ClearingTheLastStageCountsAllTwentyEight) {
 }
 
 TEST_F(ChallengeEndingTest, FailingTheLastStageCountsTwentySevenWithTheirFigures) {
-    EndDisplayTime();
-    PressTarget(2);  // 1 is due
+    WindowlessHost::ExpireDisplayTimer();
+    WindowlessHost::PressTarget(2);  // 1 is due
     EXPECT_EQ(challengeShown.stagesOrTries, "27");
     EXPECT_EQ(challengeShown.progress, "9");
     EXPECT_EQ(challengeShown.time, "0.3");

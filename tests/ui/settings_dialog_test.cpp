@@ -1,12 +1,11 @@
 // The game settings dialog under Wine, opened from its real template as the game opens it.
 #include <climits>
 
-#include "dialog_test_support.h"
-#include "front_end.h"
-#include "game_state.h"
+#include "ui_test_support.h"
+
 #include "resource_ids.h"
 
-using namespace DialogTest;
+using namespace UiTest;
 
 namespace {
 
