@@ -225,17 +225,9 @@ class GlyphFont:
 
 
 def parse_pgm(data):
-    fields, position = [], 0
-    while len(fields) < 4:
-        while data[position:position + 1].isspace():
-            position += 1
-        end = position
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[position:end])
-        position = end
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[position + 1:]
+    """Width, height and gray bytes of ImageMagick's binary PGM: "P5\\n<width> <height>\\n255\\n" and the pixels."""
+    _, size, _, pixels = data.split(b"\n", 3)
+    width, height = map(int, size.split())
     return width, height, pixels
 
 
@@ -394,6 +386,10 @@ class Desktop:
 
     def click(self, x, y):
         self.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], timeout=10)
+
+    def click_place(self, place):
+        """Clicks the middle of a (left, top, right, bottom) place that find_text returned."""
+        self.click((place[0] + place[2]) // 2, (place[1] + place[3]) // 2)
 
     def park_mouse(self):
         """Moves the pointer off every window, so no tooltip covers the board."""
@@ -560,9 +556,6 @@ class Game:
         record = wait_for(f"a window named {name!r}", lambda: self.running() and self.window_named(name), timeout)
         return Window(record, self.frame)
 
-    def wait_window_gone(self, name, timeout=15):
-        wait_for(f"the window {name!r} to close", lambda: self.window_named(name) is None, timeout)
-
     def popups(self):
         """Visible windows other than the main window: boxes, dialogs, lists, the splash."""
         return [Window(record, self.frame) for record in self.desktop.visible_windows() if record[1] != MAIN_TITLE]
@@ -576,14 +569,15 @@ class Game:
         self.desktop.click(x + 16, y + 16)
         self.desktop.park_mouse()
 
-    def click_text(self, window, text):
-        shot = self.desktop.grab()
-        place = find_text(shot, window.box, text, self.dialog_font)
-        check(place, f"no {text!r} to click in the window {window.name!r}")
-        self.desktop.click((place[0] + place[2]) // 2, (place[1] + place[3]) // 2)
-
-    def click_close_box(self, window):
-        self.desktop.click(*window.close_box)
+    def close_with(self, window, text=None):
+        """Clicks the button that reads `text`, or else the close box, and waits for the window to go."""
+        if text:
+            place = find_text(self.desktop.grab(), window.box, text, self.dialog_font)
+            check(place, f"no {text!r} to click in the window {window.name!r}")
+            self.desktop.click_place(place)
+        else:
+            self.desktop.click(*window.close_box)
+        wait_for(f"the window {window.name!r} to close", lambda: self.window_named(window.name) is None, 15)
 
     # -- the board --
 
@@ -603,16 +597,19 @@ class Game:
     def cell_interior(self, cell):
         """The part of a cell that the board alone paints: the toolbar overlaps the board's
         top four pixels."""
-        return (self.window.client_left + cell[0] * CELL_SIZE + 1,
-                self.window.client_top + BOARD_TOP + cell[1] * CELL_SIZE + 5, CELL_SIZE - 2, CELL_SIZE - 6)
+        left, top = self.cell_corner(cell)
+        return left + 1, top + 5, CELL_SIZE - 2, CELL_SIZE - 6
+
+    def cell_corner(self, cell):
+        return (self.window.client_left + cell[0] * CELL_SIZE,
+                self.window.client_top + BOARD_TOP + cell[1] * CELL_SIZE)
 
     def cell_covered(self, cell, covered_by):
         return any(popup.overlaps(*self.cell_interior(cell)) for popup in covered_by)
 
     def check_square(self, shot, cell, colour):
         """A covered number is a square of exactly its cell, edge to edge."""
-        left = self.window.client_left + cell[0] * CELL_SIZE
-        top = self.window.client_top + BOARD_TOP + cell[1] * CELL_SIZE
+        left, top = self.cell_corner(cell)
         middle = CELL_SIZE // 2
         inside = [(left, top + middle), (left + CELL_SIZE - 1, top + middle), (left + middle, top + CELL_SIZE - 1)]
         outside = [(left + middle, top + CELL_SIZE)]
@@ -628,8 +625,8 @@ class Game:
               f"the cover of cell {cell} is not a square of colour {colour} filling the cell")
 
     def click_cell(self, cell):
-        self.desktop.click(self.window.client_left + cell[0] * CELL_SIZE + CELL_SIZE // 2,
-                           self.window.client_top + BOARD_TOP + cell[1] * CELL_SIZE + CELL_SIZE // 2)
+        left, top = self.cell_corner(cell)
+        self.desktop.click(left + CELL_SIZE // 2, top + CELL_SIZE // 2)
 
 
 def classify_cell(area, hide_colour):
@@ -737,22 +734,17 @@ class Player:
 
     def watch_round(self, count, hide_colour, display_tenths, since):
         """Watches a round's numbers until they are covered; returns the cell of each number."""
-        def all_shown():
+        def all_in(state):
             shot = self.grab()
             board = self.game.read_board(shot, hide_colour)
-            return (board, shot) if len(board) == count and set(board.values()) == {"shown"} else None
+            return (board, shot) if len(board) == count and set(board.values()) == {state} else None
 
-        board, _ = wait_for(f"{count} numbers on the board", all_shown, 15, lambda: self.board(hide_colour))
+        board, _ = wait_for(f"{count} numbers on the board", lambda: all_in("shown"), 15,
+                            lambda: self.board(hide_colour))
         seen = time.time()
         numbering = numbering_for(set(board), count, since, seen)
-
-        def all_covered():
-            shot = self.grab()
-            board = self.game.read_board(shot, hide_colour)
-            return shot if len(board) == count and set(board.values()) == {"hidden"} else None
-
-        shot = wait_for("the numbers to be covered", all_covered, display_tenths / 10 + 10,
-                        lambda: self.board(hide_colour))
+        _, shot = wait_for("the numbers to be covered", lambda: all_in("hidden"), display_tenths / 10 + 10,
+                           lambda: self.board(hide_colour))
         # Both ends are seen a polling delay late, longer on a busy machine; the bounds still
         # catch a period off by a factor, such as milliseconds taken for tenths.
         shown_for = time.time() - seen
@@ -788,17 +780,16 @@ class Player:
         place = find_text(shot, box, text, self.game.dialog_font, clipped)
         return shot if place and alone_on_line(shot, box, place) else None
 
-    def answer_message(self, text, caption=MESSAGE_CAPTION, board=None):
+    def answer_message(self, text, caption=MESSAGE_CAPTION, board=None, icon_width=0):
         """Reads a message box, checks the board behind it (hide colour, numbering, states),
         and clicks its OK button; returns the time just before that click."""
         box = self.game.wait_window(caption)
-        shot = wait_for(f"the message {text!r}", lambda: self.text_shown(box, text), 5)
+        shot = wait_for(f"the message {text!r}", lambda: self.text_shown(box, text, icon_width=icon_width), 5)
         if board:
             self.expect_board(shot, *board, covered_by=[box])
         log(f"message box {caption!r}: {text}")
         clicked = time.time()
-        self.game.click_text(box, "OK")
-        self.game.wait_window_gone(caption)
+        self.game.close_with(box, "OK")
         return clicked
 
     def read_result(self, caption, figures, grade):
@@ -822,12 +813,12 @@ class Player:
         place = find_text(shot, dialog.box, figures, self.game.dialog_font, clipped=True)
         check(place and alone_on_line(shot, dialog.box, place), f"{caption!r} does not read {figures!r}")
         log(f"result {caption!r}: {figures}, {grade}")
-        self.game.click_text(dialog, "閉じる")
-        self.game.wait_window_gone(caption)
+        self.game.close_with(dialog, "閉じる")
 
-    def watch_splash(self):
-        """The stage splash: a window without caption, centred on the screen, that closes by
-        itself after 800 ms."""
+    def watch_splash(self, level):
+        """The stage splash: a window without caption, centred on the screen, that shows the
+        level line in the dialog's font over the count and time in the board font, and closes
+        by itself after 800 ms."""
         def splash():
             return next((popup for popup in self.game.popups() if popup.name == "" and popup.width > 200), None)
 
@@ -836,31 +827,27 @@ class Player:
         centred = ((SCREEN_WIDTH - window.width) // 2, (SCREEN_HEIGHT - window.height) // 2)
         check(abs(window.left - centred[0]) <= 1 and abs(window.top - centred[1]) <= 1,
               f"the stage splash stands at {window.left, window.top}, not centred")
-
-        # Its text: a level line in the dialog's default font and, below it, the count and
-        # time in the board font.  The splash paints once and then sleeps; under Wine that
-        # paint may reach the X window before it is mapped and be lost, which leaves the
-        # splash blank, so the text is checked whenever it does show.
-        lines_seen = []
+        seen = []
 
         def closed():
             if splash() is None:
                 return True
-            bands = InkGrid(self.grab(), *window.box).lines()
-            if len(bands) > 1:
-                lines_seen.append(bands)
+            if not seen:
+                shot = self.grab()
+                bands = InkGrid(shot, *window.box).lines()
+                if len(bands) == 2 and find_text(shot, window.box, level, self.game.dialog_font):
+                    seen.append(bands)
             return False
 
         wait_for("the stage splash to close", closed, 10)
         shown_for = time.monotonic() - appeared
         check(0.5 < shown_for < 3, f"the stage splash showed for {shown_for:.2f} s, not 0.8 s")
-        if lines_seen:
-            bands = lines_seen[-1]
-            check(len(bands) == 2 and bands[0][1] - bands[0][0] < 20 <= bands[1][1] - bands[1][0],
-                  f"the stage splash shows lines {bands}, not a small line over a large one")
-        log(f"stage splash {window.width}x{window.height} for about {shown_for:.1f} s, "
-            f"{'with' if lines_seen else 'its text not seen,'} two lines of text")
-        return window
+        check(seen, f"the stage splash closed without showing {level!r} over its figures")
+        small, large = seen[0]
+        check(small[1] - small[0] < 20 <= large[1] - large[0],
+              f"the stage splash shows lines {seen[0]}, not a small line over a large one")
+        log(f"stage splash {window.width}x{window.height} for about {shown_for:.1f} s: {level}, then its figures")
+
 
 def highlight_box(shot, box):
     """The bounds of the selection's highlight (the only coloured pixels in an edit box), or None."""
@@ -927,9 +914,13 @@ class SettingsDialog:
                  and not place[0] <= box[0] + x < place[2]]
         return not stray
 
-    def expect(self, values):
+    def expect(self, values, course):
+        """The fields' texts and the one checked course."""
         for name, text in values.items():
             wait_for(f"the settings dialog's {name} field to show {text!r}", lambda: self.shows(name, text), 5)
+        other = "challenge" if course == "fixed" else "fixed"
+        check(self.checked(course) and not self.checked(other),
+              f"the settings dialog does not show the {course} course alone checked")
 
     def pick(self, name, entry):
         """Opens the field's list with its arrow button and clicks the entry."""
@@ -938,8 +929,7 @@ class SettingsDialog:
         listbox = wait_for(f"the list of the {name} field",
                            lambda: next((p for p in self.game.popups() if p.name == ""), None), 5)
         shot = wait_for(f"{entry!r} in the list of the {name} field", lambda: self.player.text_shown(listbox, entry), 5)
-        place = find_text(shot, listbox.box, entry, self.game.dialog_font)
-        self.desktop.click((place[0] + place[2]) // 2, (place[1] + place[3]) // 2)
+        self.desktop.click_place(find_text(shot, listbox.box, entry, self.game.dialog_font))
         wait_for(f"the list of the {name} field to close",
                  lambda: not any(p.name == "" for p in self.game.popups()), 5)
         wait_for(f"the {name} field to show {entry!r}", lambda: self.shows(name, entry), 5)
@@ -963,25 +953,20 @@ class SettingsDialog:
         x, y = self.radio_centre(name)
         return sum(is_dark(shot.pixel(x + dx, y + dy)) for dx in (-1, 0, 1) for dy in (-1, 0, 1)) >= 5
 
-    def expect_course(self, course):
-        other = "challenge" if course == "fixed" else "fixed"
-        check(self.checked(course) and not self.checked(other),
-              f"the settings dialog does not show the {course} course alone checked")
-
     def choose_course(self, course):
         self.desktop.click(*self.radio_centre(course))
         wait_for(f"the {course} course to be checked", lambda: self.checked(course), 5)
 
-    def press_ok(self):
-        self.game.click_text(self.window, "ＯＫ")
-        self.game.wait_window_gone(SETTINGS_CAPTION)
-
-    def close_by_close_box(self):
-        self.game.click_close_box(self.window)
-        self.game.wait_window_gone(SETTINGS_CAPTION)
+    def close(self, button="ＯＫ"):
+        """Closes the dialog with its OK button, or with its close box when button is None."""
+        self.game.close_with(self.window, button)
 
 
 # ---- The play-through ----------------------------------------------------------------------
+
+# The settings dialog's fields as the fixed-course run leaves them.
+CHANGED_SETTINGS = {"count": "4", "time": "2.5", "tries": "1", "colour": "4:水色", "level": "1:初級から開始"}
+
 
 def settings_bytes(*values):
     return b"".join(b"%d\r\n" % value for value in values)
@@ -1010,7 +995,14 @@ class PlayThrough:
         log(f"main window up; toolbar buttons at {self.game.toolbar}")
         return Player(self.game)
 
-    def expect_settings_file(self, *values):
+    def exit_game(self, *values, close_box=False):
+        """Ends the game with Exit on the toolbar or with the window's close box, and checks
+        the settings file it leaves."""
+        if close_box:
+            self.game.close_with(self.game.window)
+        else:
+            self.game.press("exit")
+        self.game.wait_exit()
         with open(self.settings_path, "rb") as file:
             content = file.read()
         check(content == settings_bytes(*values), f"setdata.ini holds {content!r}, not {settings_bytes(*values)!r}")
@@ -1035,31 +1027,23 @@ class PlayThrough:
         player.read_result(FIXED_RESULT_CAPTION, "記憶個数3個中1個 記憶時間3.0秒 トライ回数2回中1回", "frog")
 
         dialog = SettingsDialog(player)
-        dialog.expect({"count": "3", "time": "3.0", "tries": "2", "colour": "2:灰色", "level": "1:初級から開始"})
-        dialog.expect_course("fixed")
+        dialog.expect({"count": "3", "time": "3.0", "tries": "2", "colour": "2:灰色", "level": "1:初級から開始"}, "fixed")
         dialog.pick("count", "4")
         dialog.type("time", "2.5")
         dialog.type("tries", "1")
         dialog.pick("colour", "4:水色")
-        dialog.press_ok()
+        dialog.close()
         log("settings changed in the dialog: 4 numbers, 2.5 s, 1 try, light blue")
 
         cyan = HIDE_COLOURS[4]
         numbering = player.watch_round(4, cyan, 25, player.start("start right"))
         player.click_numbers(numbering, cyan, 2)
-        if self.arguments.picture:
-            self.save_picture(player)
+        if self.arguments.picture:  # the game window in play, frame and all, for the README
+            player.grab().save_png(self.arguments.picture, self.game.window.box)
+            log(f"picture of play saved to {self.arguments.picture}")
         player.click_numbers(numbering, cyan, 4, first=3)
         player.read_result(FIXED_RESULT_CAPTION, "記憶個数4個中5個 記憶時間2.5秒 トライ回数1回中1回", "bird")
-
-        player.game.press("exit")
-        self.game.wait_exit()
-        self.expect_settings_file(4, 25, 1, 4, 0, 1)
-
-    def save_picture(self, player):
-        """The game window in play, frame and all, for the README."""
-        player.grab().save_png(self.arguments.picture, self.game.window.box)
-        log(f"picture of play saved to {self.arguments.picture}")
+        self.exit_game(4, 25, 1, 4, 0, 1)
 
     def challenge_course(self):
         """The settings of the last run come back; the challenge course chosen in the dialog
@@ -1067,18 +1051,17 @@ class PlayThrough:
         failed; the brain-level button; the window closed with its close box."""
         player = self.open_game()
         dialog = SettingsDialog(player)
-        dialog.expect({"count": "4", "time": "2.5", "tries": "1", "colour": "4:水色", "level": "1:初級から開始"})
-        dialog.expect_course("fixed")
+        dialog.expect(CHANGED_SETTINGS, "fixed")
         dialog.choose_course("challenge")
-        dialog.close_by_close_box()
+        dialog.close(None)
 
         cyan = HIDE_COLOURS[4]
         since = player.start()
-        player.watch_splash()
+        player.watch_splash("チャレンジ初級コース")
         numbering = player.watch_round(5, cyan, 30, since)
         player.click_numbers(numbering, cyan, 5)
         since = player.answer_message("チャレンジ1クリア", board=(cyan, numbering, {n: "correct" for n in range(1, 6)}))
-        player.watch_splash()
+        player.watch_splash("チャレンジ初級コース")
         numbering = player.watch_round(5, cyan, 20, since)
         player.click_numbers(numbering, cyan, 1)
         player.game.click_cell(numbering[2])
@@ -1089,21 +1072,14 @@ class PlayThrough:
         # stage 2's five numbers and 2.0 s, number 2 due, the tries setting, no fixed round.
         player.game.press("brain level")
         player.read_result(FIXED_RESULT_CAPTION, "記憶個数5個中2個 記憶時間2.0秒 トライ回数1回中0回", "frog")
-
-        self.game.click_close_box(self.game.window)
-        self.game.wait_exit()
-        self.expect_settings_file(4, 25, 1, 4, 1, 1)
+        self.exit_game(4, 25, 1, 4, 1, 1, close_box=True)
 
     def settings_come_back(self):
         """The challenge course chosen last time is checked again at the next start."""
-        player = self.open_game()
-        dialog = SettingsDialog(player)
-        dialog.expect({"count": "4", "time": "2.5", "tries": "1", "colour": "4:水色", "level": "1:初級から開始"})
-        dialog.expect_course("challenge")
-        dialog.press_ok()
-        player.game.press("exit")
-        self.game.wait_exit()
-        self.expect_settings_file(4, 25, 1, 4, 1, 1)
+        dialog = SettingsDialog(self.open_game())
+        dialog.expect(CHANGED_SETTINGS, "challenge")
+        dialog.close()
+        self.exit_game(4, 25, 1, 4, 1, 1)
 
     def first_start(self):
         """Without a settings file: the read warning before the window, then the defaults,
@@ -1112,16 +1088,11 @@ class PlayThrough:
         self.launch()
         # The main window is not there yet to measure the frame on: it is the last run's.
         self.game.frame = self.frame
-        warning = self.game.wait_window(READ_ERROR_CAPTION, timeout=60)
+        self.game.wait_window(READ_ERROR_CAPTION, timeout=60)
         check(self.game.window_named(MAIN_TITLE) is None, "the main window shows before the read warning")
-        player = Player(self.game)
-        wait_for("the read warning's text", lambda: player.text_shown(warning, "設定ファイルがありません", icon_width=50), 5)
-        self.game.click_text(warning, "OK")
-        self.game.wait_window_gone(READ_ERROR_CAPTION)
+        Player(self.game).answer_message("設定ファイルがありません", READ_ERROR_CAPTION, icon_width=50)
         self.game.find_main_window()
-        self.game.press("exit")
-        self.game.wait_exit()
-        self.expect_settings_file(3, 10, 3, 0, 1, 1)
+        self.exit_game(3, 10, 3, 0, 1, 1)
 
     def run(self):
         self_check_generator()
