@@ -136,7 +136,7 @@ TEST_F(SettingsFile, FirstStartWarnsUsesTheDefaultsAndSavesThem) {
     EXPECT_EQ(CurrentSettings(), (Values{3, 10, 3, 0, 1, 1}));
 }
 
-TEST_F(SettingsFile, ReadsWhitespaceSeparatedTokensByTheLeadingIntegerRule) {
+TEST_F(SettingsFile, ReadsSixTokensByTheLeadingIntegerRuleAndClampsTheRoundFigures) {
     struct FileCase {
         std::string bytes;
         Values values;
@@ -153,26 +153,22 @@ TEST_F(SettingsFile, ReadsWhitespaceSeparatedTokensByTheLeadingIntegerRule) {
         {"1\v2\f3\t4 5\n6", {1, 2, 3, 4, 5, 6}},
         {"1 2 3 4 5 6 7 8", {1, 2, 3, 4, 5, 6}},
         {"\x82\x50 2 3 \x82\x50 5 6", {1, 2, 3, 0, 5, 6}},  // full-width digits are no digits
+        // Count, time and tries are clamped; the codes are kept as they stand.
+        {"50 99 11 7 -3 9", {9, 30, 10, 7, -3, 9}},
+        {"-5 0 -1 0 0 0", {1, 1, 1, 0, 0, 0}},
+        // A long token's value comes from its first 19 characters; the rest is no token.
+        {"1 2 3 00000000000000000012345 5 6", {1, 2, 3, 1, 5, 6}},
+        {"1 2 3 -99999999999999999999999999999 5 6", {1, 2, 3, INT32_MIN, 5, 6}},
+        {"1 2 3 99999999999 -2147483649 2147483648", {1, 2, 3, INT32_MAX, INT32_MIN, INT32_MAX}},
+        // A stray carriage return separates; Ctrl-Z ends the data.
+        {"4\r5\r\r6\r7\r8\r9", {4, 5, 6, 7, 8, 9}},
+        {"4 5 6 7\x1a 8 9", {4, 5, 6, 7, 0, 0}},
+        {"4 5 6 78\x1a" "9\r\n1\r\n", {4, 5, 6, 78, 0, 0}},
     };
     for (const FileCase& entry : cases) {
         EXPECT_EQ(Load(entry.bytes), entry.values) << '"' << entry.bytes << '"';
     }
     EXPECT_TRUE(warnings.empty());
-}
-
-TEST_F(SettingsFile, ClampsCountTimeAndTriesButKeepsTheCodes) {
-    EXPECT_EQ(Load("50 99 11 7 -3 9"), (Values{9, 30, 10, 7, -3, 9}));
-    EXPECT_EQ(Load("-5 0 -1 0 0 0"), (Values{1, 1, 1, 0, 0, 0}));
-}
-
-TEST_F(SettingsFile, ChoicesForLongTokensOverflowStrayCarriageReturnsAndCtrlZ) {
-    // A long token's value comes from its first 19 characters; the rest is no token.
-    EXPECT_EQ(Load("1 2 3 00000000000000000012345 5 6"), (Values{1, 2, 3, 1, 5, 6}));
-    EXPECT_EQ(Load("1 2 3 -99999999999999999999999999999 5 6"), (Values{1, 2, 3, INT32_MIN, 5, 6}));
-    EXPECT_EQ(Load("1 2 3 99999999999 -2147483649 2147483648"), (Values{1, 2, 3, INT32_MAX, INT32_MIN, INT32_MAX}));
-    EXPECT_EQ(Load("4\r5\r\r6\r7\r8\r9"), (Values{4, 5, 6, 7, 8, 9}));
-    EXPECT_EQ(Load("4 5 6 7\x1a 8 9"), (Values{4, 5, 6, 7, 0, 0}));
-    EXPECT_EQ(Load("4 5 6 78\x1a" "9\r\n1\r\n"), (Values{4, 5, 6, 78, 0, 0}));
 }
 
 TEST_F(SettingsFile, WhatIsSavedLoadsBack) {
@@ -197,22 +193,24 @@ TEST_F(SettingsFile, WhatIsSavedLoadsBack) {
     EXPECT_TRUE(warnings.empty());
 }
 
-TEST_F(SettingsFile, SavingReplacesAWholeLongerFile) {
-    WriteFile(SettingsFileName, "9\r\n30\r\n10\r\n5\r\n0\r\n3\r\nextra text\r\n12345678901234567890\r\n");
-    SetSettings({3, 10, 3, 0, 1, 1});
-    SaveSettings(nullptr);
-    EXPECT_EQ(ReadFile(SettingsFileName), DefaultFileBytes);
+// A longer earlier file is replaced whole; the half-written temporary file of a
+// crashed save neither stops the save nor outlives it.
+TEST_F(SettingsFile, SavingReplacesWhatWasThere) {
+    const char* const earlier[][2] = {
+        {"9\r\n30\r\n10\r\n5\r\n0\r\n3\r\nextra text\r\n12345678901234567890\r\n", nullptr},
+        {"1 2 3 4 5 6", "half a save from a crash that was much longer\r\n"},
+    };
+    for (const auto& [settings, temporary] : earlier) {
+        WriteFile(SettingsFileName, settings);
+        if (temporary) {
+            WriteFile(TemporaryFileName, temporary);
+        }
+        SetSettings({3, 10, 3, 0, 1, 1});
+        SaveSettings(nullptr);
+        EXPECT_EQ(ReadFile(SettingsFileName), DefaultFileBytes);
+        EXPECT_FALSE(fs::exists(TemporaryFileName));
+    }
     EXPECT_TRUE(warnings.empty());
-}
-
-TEST_F(SettingsFile, AStaleTemporaryFileDoesNotStopSaving) {
-    WriteFile(TemporaryFileName, "half a save from a crash that was much longer\r\n");
-    WriteFile(SettingsFileName, "1 2 3 4 5 6");
-    SetSettings({3, 10, 3, 0, 1, 1});
-    SaveSettings(nullptr);
-    EXPECT_TRUE(warnings.empty());
-    EXPECT_EQ(ReadFile(SettingsFileName), DefaultFileBytes);
-    EXPECT_FALSE(fs::exists(TemporaryFileName));
 }
 
 TEST_F(SettingsFile, AReadOnlyFileLoadsButIsNeverOverwritten) {

@@ -35,36 +35,25 @@ int32_t OneOf(const int32_t (&values)[Size]) {
 // ---- Figures ---------------------------------------------------------------
 
 struct SoakFigures {
-    int64_t games = 0;
-    int64_t events = 0;
-    int64_t clicks = 0;
-    int64_t timerExpiries = 0;
-    int64_t settingChanges = 0;
-    int64_t roundsCompleted = 0;
-    int64_t roundsFailed = 0;
-    int64_t stagesCleared = 0;
-    int64_t challengesFinished = 0;
-    int64_t fixedGamesFinished = 0;
-    int64_t interruptedGames = 0;
-    int64_t modalInterruptions = 0;
+    long long games = 0, events = 0, clicks = 0, timerExpiries = 0, settingChanges = 0;
+    long long roundsCompleted = 0, roundsFailed = 0, stagesCleared = 0, challengesFinished = 0;
+    long long fixedGamesFinished = 0, interruptedGames = 0, modalInterruptions = 0;
     int32_t highestStage = 0;
 };
 SoakFigures figures;
-uint64_t seed = 1;
+unsigned long long seed = 1;
 
-// What the event about to be checked was, and what the board looked like before it.
+// What the event about to be checked was, and the round as it stood before it.
 struct EventRecord {
     const char* name = "";
     RoundState before{};
-    TargetTable boardBefore{};
     bool wasClickOnTarget = false;
     int32_t clickedNumber = 0;
 };
 EventRecord event;
 
 void DescribeState() {
-    std::fprintf(stderr, "  event %lld (%s), seed %llu\n", static_cast<long long>(figures.events), event.name,
-                 static_cast<unsigned long long>(seed));
+    std::fprintf(stderr, "  event %lld (%s), seed %llu\n", figures.events, event.name, seed);
     std::fprintf(stderr, "  before: count %d time %d stage %d next %d rounds %d\n", event.before.targetCount,
                  event.before.displayTime, event.before.stage, event.before.nextNumber, event.before.roundsPlayed);
     std::fprintf(stderr, "  after:  count %d time %d stage %d next %d rounds %d timer %d\n", roundState.targetCount,
@@ -368,12 +357,9 @@ void PressSomewhere() {
     int32_t x = Between(0, BoardWidth - 1);
     int32_t y = Between(BoardTop, BoardBottom - 1);
     const int32_t kind = Between(1, 100);
-    if (kind <= 88 && due >= 1 && due <= count) {
-        const Target& target = targetTable.slots[due];
-        x = target.column * CellSize + Between(0, CellSize - 1);
-        y = target.row * CellSize + BoardTop + Between(0, CellSize - 1);
-    } else if (kind <= 92 && count > 0) {
-        const Target& target = targetTable.slots[Between(1, count)];
+    const bool onDue = kind <= 88 && due >= 1 && due <= count;
+    if (onDue || (kind <= 92 && count > 0)) {
+        const Target& target = targetTable.slots[onDue ? due : Between(1, count)];
         x = target.column * CellSize + Between(0, CellSize - 1);
         y = target.row * CellSize + BoardTop + Between(0, CellSize - 1);
     } else if (kind <= 96) {
@@ -397,7 +383,6 @@ void RunEvent() {
     ForgetCalls();
     SetClock(Between(0, INT32_MAX));
     event.before = roundState;
-    event.boardBefore = targetTable;
     // Starts come often once a game has ended and seldom in the middle, so challenges reach the last stage.
     const bool idle = roundState.nextNumber == 0 && !DisplayTimerRunning();
     const int32_t kind = Between(1, 1000);
@@ -437,16 +422,13 @@ void RunEvent() {
 }
 
 void PrintFigures() {
-    std::printf("soak: %lld games, %lld events, %lld presses, %lld timer expiries, %lld setting changes\n",
-                static_cast<long long>(figures.games), static_cast<long long>(figures.events),
-                static_cast<long long>(figures.clicks), static_cast<long long>(figures.timerExpiries),
-                static_cast<long long>(figures.settingChanges));
+    const SoakFigures& f = figures;
+    std::printf("soak: %lld games, %lld events, %lld presses, %lld timer expiries, %lld setting changes\n", f.games,
+                f.events, f.clicks, f.timerExpiries, f.settingChanges);
     std::printf("soak: %lld rounds completed, %lld failed, %lld stages cleared, %lld challenges finished, "
                 "%lld fixed games finished, %lld games restarted mid-round, %lld modal interruptions, highest stage %d\n",
-                static_cast<long long>(figures.roundsCompleted), static_cast<long long>(figures.roundsFailed),
-                static_cast<long long>(figures.stagesCleared), static_cast<long long>(figures.challengesFinished),
-                static_cast<long long>(figures.fixedGamesFinished), static_cast<long long>(figures.interruptedGames),
-                static_cast<long long>(figures.modalInterruptions), figures.highestStage);
+                f.roundsCompleted, f.roundsFailed, f.stagesCleared, f.challengesFinished, f.fixedGamesFinished,
+                f.interruptedGames, f.modalInterruptions, f.highestStage);
 }
 
 void InstallHost() {
@@ -465,7 +447,7 @@ int main(int argumentCount, char** arguments) {
     const long long games = argumentCount > 1 ? std::atoll(arguments[1]) : 2000;
     seed = argumentCount > 2 ? std::strtoull(arguments[2], nullptr, 10) : std::random_device{}();
     randomSource.seed(seed);
-    std::printf("soak: seed %llu\n", static_cast<unsigned long long>(seed));
+    std::printf("soak: seed %llu\n", seed);
     InstallHost();
     while (figures.games < games) {
         RunEvent();
