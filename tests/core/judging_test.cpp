@@ -53,30 +53,29 @@ TEST_F(Judging, CorrectClicksCompleteTheRound)
     EXPECT_EQ(targetTable.slots[4].state, Hidden);  // beyond the round: not judged
 }
 
-TEST_F(Judging, AWrongClickMarksDueAndClickedAndRevealsTheRest)
+// A wrong click marks the due and the clicked target Wrong and reveals the rest,
+// a correct target pressed again included.
+TEST_F(Judging, AWrongClickEndsTheRound)
 {
-    Click(1);
-    Click(2);
-    Click(4);
-    EXPECT_EQ(States(), (std::vector<int32_t>{Correct, Correct, Wrong, Wrong, Revealed}));
-    EXPECT_EQ(roundState.nextNumber, -1);
-    EXPECT_EQ(resultSnapshot.progress, 3);
-}
-
-TEST_F(Judging, PressingACorrectTargetAgainIsWrong)
-{
-    Click(1);
-    Click(2);
-    Click(1);
-    EXPECT_EQ(States(), (std::vector<int32_t>{Wrong, Correct, Wrong, Revealed, Revealed}));
-    EXPECT_EQ(resultSnapshot.progress, 3);
-}
-
-TEST_F(Judging, AWrongFirstClick)
-{
-    Click(2);
-    EXPECT_EQ(States(), (std::vector<int32_t>{Wrong, Wrong, Revealed, Revealed, Revealed}));
-    EXPECT_EQ(resultSnapshot.progress, 1);
+    struct Case {
+        std::vector<int32_t> clicks;
+        std::vector<int32_t> states;
+        int32_t progress;
+    };
+    const Case cases[] = {
+        {{1, 2, 4}, {Correct, Correct, Wrong, Wrong, Revealed}, 3},
+        {{1, 2, 1}, {Wrong, Correct, Wrong, Revealed, Revealed}, 3},
+        {{2}, {Wrong, Wrong, Revealed, Revealed, Revealed}, 1},
+    };
+    for (const Case& test : cases) {
+        SetUp();
+        for (const int32_t number : test.clicks) {
+            Click(number);
+        }
+        EXPECT_EQ(States(), test.states) << "after " << test.clicks.size() << " clicks";
+        EXPECT_EQ(roundState.nextNumber, -1);
+        EXPECT_EQ(resultSnapshot.progress, test.progress);
+    }
 }
 
 TEST_F(Judging, CellEdgesBelongToTheRightCell)

@@ -119,16 +119,12 @@ TEST_F(SettingsDialogTest, OkStoresTypedTextsConvertedAndClampedButNotTheCourse)
         const char *count, *time, *tries, *color, *level;
         GameSettings stored;
     };
+    // Each field through its own conversion (the conversions' own cases are in
+    // settings_text_test), and no more than a combo box's nine characters read.
     const Case cases[] = {
-        {"0", "5", "0", "7", "9", {1, 30, 1, 7, 7, 9}},
         {"", "", "", "", "", {1, 1, 1, 0, 7, 0}},
         {"12", "-2", "99", "A", "2:中級から開始", {9, 1, 10, 1, 7, 2}},
         {"3x", "1.25", " 7", "3:黄色", "1", {3, 12, 7, 3, 7, 1}},
-        {"+4", "0.05", "-1", "4:水色", "3", {4, 1, 1, 4, 7, 3}},
-        {"2", "0.3", "10", "5", "0", {2, 3, 10, 5, 7, 0}},
-        {"8", "2.9", "1", "1", "2", {8, 29, 1, 1, 7, 2}},
-        {"99999999999", "1e400", "2147483648", "1", "1", {9, 30, 10, 1, 7, 1}},
-        {"-9999999999", "nan", "x", "1", "1", {1, 1, 1, 1, 7, 1}},
         // Only the first nine bytes are read back.
         {"0000000012", "000000002.5", "0000000015", "1", "1", {1, 20, 1, 1, 7, 1}},
     };
