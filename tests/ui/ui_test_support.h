@@ -136,6 +136,7 @@ struct GameRecords {
 // ---- Boxes opened by the code under test -------------------------------------
 
 struct ModalWindow {
+    HWND box;
     std::string caption;
     std::string text;  // a message box's text (control 0xFFFF)
     HWND owner;
@@ -185,6 +186,7 @@ private:
 
     void Record(HWND box) {
         ModalWindow window = {};
+        window.box = box;
         window.caption = WindowText(box);
         window.text = ItemText(box, 0xFFFF);
         window.owner = GetWindow(box, GW_OWNER);
@@ -197,10 +199,14 @@ private:
         seen.push_back(window);
     }
 
+    // A box opened by these very paints counts as a fault and gets no paints of
+    // its own, so a judgement that runs again fails the test instead of recursing.
     void RepaintAndCheck() {
-        if (!repainted_) {
+        if (!repainted_ || repainting_) {
+            faults += repainting_;
             return;
         }
+        repainting_ = true;
         const GameRecords before = GameRecords::Now();
         const size_t boxesBefore = seen.size();
         for (int round = 0; round < 3; ++round) {
@@ -210,13 +216,19 @@ private:
             repaints += 2;
         }
         faults += !(GameRecords::Now() == before) || seen.size() != boxesBefore;
+        repainting_ = false;
     }
 
+    // Ends every box still open: after a fault one may have opened inside another.
     static void CALLBACK RepaintThenClose(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(NULL, timer);
         if (current_ && IsWindow(current_->open_)) {
             current_->RepaintAndCheck();
-            EndDialog(current_->open_, IDOK);
+            for (const ModalWindow& window : current_->seen) {
+                if (IsWindow(window.box)) {
+                    EndDialog(window.box, IDOK);
+                }
+            }
         }
     }
 
@@ -237,6 +249,7 @@ private:
 
     static inline ModalCloser* current_ = nullptr;
     HWND repainted_;
+    bool repainting_ = false;
     HHOOK hook_ = NULL;
     HWND open_ = NULL;
 };
