@@ -140,9 +140,7 @@ bool IsSolid(const BoardPicture& board, Cell cell, COLORREF color) {
 class BoardPainting : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::memset(&gameSettings, 0, sizeof gameSettings);
-        std::memset(&targetTable, 0, sizeof targetTable);
-        std::memset(&roundState, 0, sizeof roundState);
+        WindowlessHost::ResetGameRecords();
         CreateBoardFont();
         ASSERT_NE(boardFont, nullptr);
     }

@@ -120,12 +120,7 @@ TEST_F(MainWindow, WithoutASettingsFileAWarningBoxOwnedByTheHiddenWindowComesFir
     EXPECT_EQ(boxes.seen[0].owner, window);
     EXPECT_FALSE(boxes.seen[0].ownerVisible);
     EXPECT_TRUE(boxes.seen[0].hasIcon);
-    EXPECT_EQ(gameSettings.fixedCount, 3);
-    EXPECT_EQ(gameSettings.fixedTime, 10);
-    EXPECT_EQ(gameSettings.fixedTries, 3);
-    EXPECT_EQ(gameSettings.hideColor, 0);
-    EXPECT_EQ(gameSettings.courseMode, 1);
-    EXPECT_EQ(gameSettings.startLevel, 1);
+    UiTest::ExpectSettings({3, 10, 3, 0, 1, 1});
 }
 
 TEST_F(MainWindow, CreationLoadsTheSettingsAndClearsTheBoardAndTheResults) {
@@ -137,12 +132,7 @@ TEST_F(MainWindow, CreationLoadsTheSettingsAndClearsTheBoardAndTheResults) {
 
     ASSERT_NE(OpenMainWindow(), nullptr);
     EXPECT_EQ(warnings(), 0);
-    EXPECT_EQ(gameSettings.fixedCount, 5);
-    EXPECT_EQ(gameSettings.fixedTime, 20);
-    EXPECT_EQ(gameSettings.fixedTries, 4);
-    EXPECT_EQ(gameSettings.hideColor, 2);
-    EXPECT_EQ(gameSettings.courseMode, 0);
-    EXPECT_EQ(gameSettings.startLevel, 3);
+    UiTest::ExpectSettings({5, 20, 4, 2, 0, 3});
     for (const Target& target : targetTable.slots) {
         EXPECT_EQ(target.column, 0);
         EXPECT_EQ(target.row, 0);

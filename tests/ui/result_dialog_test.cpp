@@ -52,8 +52,7 @@ void ExpectPainted(const ResultShown& shown) {
 class ResultDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::memset(&roundState, 0, sizeof roundState);
-        std::memset(&resultSnapshot, 0, sizeof resultSnapshot);
+        WindowlessHost::ResetGameRecords();
         CreateBoardFont();
     }
 };

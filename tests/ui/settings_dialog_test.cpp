@@ -35,15 +35,6 @@ LRESULT EntryCount(HWND dialog, int comboId) {
     return SendDlgItemMessageA(dialog, comboId, CB_GETCOUNT, 0, 0);
 }
 
-void ExpectSettings(const GameSettings& expected) {
-    EXPECT_EQ(gameSettings.fixedCount, expected.fixedCount);
-    EXPECT_EQ(gameSettings.fixedTime, expected.fixedTime);
-    EXPECT_EQ(gameSettings.fixedTries, expected.fixedTries);
-    EXPECT_EQ(gameSettings.hideColor, expected.hideColor);
-    EXPECT_EQ(gameSettings.courseMode, expected.courseMode);
-    EXPECT_EQ(gameSettings.startLevel, expected.startLevel);
-}
-
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {

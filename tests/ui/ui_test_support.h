@@ -14,6 +14,7 @@
 #include "front_end.h"
 #include "game_state.h"
 #include "settings_file.h"
+#include "windowless_host.h"
 
 namespace UiTest {
 
@@ -132,6 +133,15 @@ struct GameRecords {
     static GameRecords Now() { return GameRecords{gameSettings, targetTable, roundState, resultSnapshot}; }
     bool operator==(const GameRecords& other) const { return std::memcmp(this, &other, sizeof other) == 0; }
 };
+
+inline void ExpectSettings(const GameSettings& expected) {
+    EXPECT_EQ(gameSettings.fixedCount, expected.fixedCount);
+    EXPECT_EQ(gameSettings.fixedTime, expected.fixedTime);
+    EXPECT_EQ(gameSettings.fixedTries, expected.fixedTries);
+    EXPECT_EQ(gameSettings.hideColor, expected.hideColor);
+    EXPECT_EQ(gameSettings.courseMode, expected.courseMode);
+    EXPECT_EQ(gameSettings.startLevel, expected.startLevel);
+}
 
 // ---- Boxes opened by the code under test -------------------------------------
 
@@ -262,10 +272,7 @@ private:
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::memset(&gameSettings, 0, sizeof gameSettings);
-        std::memset(&targetTable, 0, sizeof targetTable);
-        std::memset(&roundState, 0, sizeof roundState);
-        std::memset(&resultSnapshot, 0, sizeof resultSnapshot);
+        WindowlessHost::ResetGameRecords();
         warnings() = 0;
         SetGameHost(&windowsGameHost);
         SetSettingsWarning([](void*, const char*, const char*) { ++warnings(); });
