@@ -41,9 +41,10 @@ TEST_F(WindowMessages, NoCommandOutsideTheToolbarsSetDoesAnything) {
         if (command >= IDM_START && command <= IDM_START_RIGHT) {
             continue;
         }
-        // As a menu, from the toolbar's button, and with a code no control sends.
+        // As a menu, from the toolbar's button, as an accelerator and with a code no control sends.
         ASSERT_EQ(Send(WM_COMMAND, command), 0) << command;
-        ASSERT_EQ(Send(WM_COMMAND, MAKEWPARAM(command, 1), reinterpret_cast<LPARAM>(toolbarWindow)), 0) << command;
+        ASSERT_EQ(Send(WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(toolbarWindow)), 0);
+        ASSERT_EQ(Send(WM_COMMAND, MAKEWPARAM(command, 1)), 0) << command;
         ASSERT_EQ(Send(WM_COMMAND, MAKEWPARAM(command, 0xFFFF)), 0) << command;
     }
     UiTest::PumpFor(100);
