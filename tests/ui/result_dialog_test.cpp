@@ -57,49 +57,35 @@ protected:
     }
 };
 
-TEST_F(ResultDialogTest, FixedResultShowsTheSnapshotAndTheGrade) {
+// The fixed result shows the snapshot; the challenge result the stages cleared
+// and the last cleared stage's count and time.
+TEST_F(ResultDialogTest, ResultsShowTheirFiguresAndTheGrade) {
     struct Case {
+        int templateId;
         ResultSnapshot snapshot;
-        const char *count, *progress, *time, *tries, *rounds;
+        int32_t stage;
+        ResultShown texts;  // tries or stages, progress, time, count, rounds (the fixed result only)
         int pictureId;
     };
     const Case cases[] = {
-        {{0, 0, 0, 0, 0, 0, 0}, "0", "0", "0.0", "0", "0", IDB_RATING_FROG},                // before any game
-        {{9, 10, 5, 3, 3, 0, 0}, "9", "10", "0.5", "3", "3", IDB_RATING_SUPER_GENIUS},    // 3 perfect rounds
-        {{7, 4, 10, 3, 1, 0, 0}, "7", "4", "1.0", "3", "1", IDB_RATING_PIG},              // failed in round 2
+        {IDD_FIXED_RESULT, {0, 0, 0, 0, 0, 0, 0}, 0, {"0", "0", "0.0", "0", "0"}, IDB_RATING_FROG},  // before any game
+        {IDD_FIXED_RESULT, {9, 10, 5, 3, 3, 0, 0}, 0, {"3", "10", "0.5", "9", "3"}, IDB_RATING_SUPER_GENIUS},
+        {IDD_FIXED_RESULT, {7, 4, 10, 3, 1, 0, 0}, 0, {"3", "4", "1.0", "7", "1"}, IDB_RATING_PIG},  // failed in round 2
+        {IDD_CHALLENGE_RESULT, {9, 3, 5, 3, 2, 5, 5}, 7, {"6", "5", "0.5", "", ""}, IDB_RATING_BIRD},
+        {IDD_CHALLENGE_RESULT, {9, 3, 5, 3, 2, 7, 2}, 18, {"17", "7", "0.2", "", ""}, IDB_RATING_DOG},  // failed at 18
     };
     for (const Case& check : cases) {
-        SCOPED_TRACE(check.count);
+        SCOPED_TRACE(std::to_string(check.templateId) + ": " + check.texts.stagesOrTries);
         resultSnapshot = check.snapshot;
-        ResultShown shown = OpenResult(IDD_FIXED_RESULT, check.pictureId);
-        EXPECT_EQ(shown.targetCount, check.count);
-        EXPECT_EQ(shown.progress, check.progress);
-        EXPECT_EQ(shown.time, check.time);
-        EXPECT_EQ(shown.stagesOrTries, check.tries);
-        EXPECT_EQ(shown.rounds, check.rounds);
-        ExpectPainted(shown);
-    }
-}
-
-TEST_F(ResultDialogTest, ChallengeResultShowsStagesClearedAndTheLastStageCleared) {
-    struct Case {
-        int32_t stage, clearedCount, clearedTime;
-        const char *stages, *count, *time;
-        int pictureId;
-    };
-    const Case cases[] = {
-        {7, 5, 5, "6", "5", "0.5", IDB_RATING_BIRD},
-        {18, 7, 2, "17", "7", "0.2", IDB_RATING_DOG},  // failed at the first advanced stage
-    };
-    for (const Case& check : cases) {
-        SCOPED_TRACE(check.stage);
         roundState.stage = check.stage;
-        resultSnapshot.clearedCount = check.clearedCount;
-        resultSnapshot.clearedTime = check.clearedTime;
-        ResultShown shown = OpenResult(IDD_CHALLENGE_RESULT, check.pictureId);
-        EXPECT_EQ(shown.stagesOrTries, check.stages);
-        EXPECT_EQ(shown.progress, check.count);
-        EXPECT_EQ(shown.time, check.time);
+        ResultShown shown = OpenResult(check.templateId, check.pictureId);
+        EXPECT_EQ(shown.stagesOrTries, check.texts.stagesOrTries);
+        EXPECT_EQ(shown.progress, check.texts.progress);
+        EXPECT_EQ(shown.time, check.texts.time);
+        if (check.templateId == IDD_FIXED_RESULT) {
+            EXPECT_EQ(shown.targetCount, check.texts.targetCount);
+            EXPECT_EQ(shown.rounds, check.texts.rounds);
+        }
         ExpectPainted(shown);
     }
 }
