@@ -1,4 +1,4 @@
-// The GameHost operations as the Win32 front end provides them; its message box is checked where a wrong click brings it up.
+// The Win32 GameHost operations; its message box is checked where a wrong click brings it up.
 #include "ui_test_support.h"
 
 #include "resource_ids.h"

@@ -70,7 +70,7 @@ TEST_F(ResultDialogTest, ResultsShowTheirFiguresAndTheGrade) {
     const Case cases[] = {
         {IDD_FIXED_RESULT, {0, 0, 0, 0, 0, 0, 0}, 0, {"0", "0", "0.0", "0", "0"}, IDB_RATING_FROG},  // before any game
         {IDD_FIXED_RESULT, {9, 10, 5, 3, 3, 0, 0}, 0, {"3", "10", "0.5", "9", "3"}, IDB_RATING_SUPER_GENIUS},
-        {IDD_FIXED_RESULT, {7, 4, 10, 3, 1, 0, 0}, 0, {"3", "4", "1.0", "7", "1"}, IDB_RATING_PIG},  // failed in round 2
+        {IDD_FIXED_RESULT, {7, 4, 10, 3, 1, 0, 0}, 0, {"3", "4", "1.0", "7", "1"}, IDB_RATING_PIG},  // lost in round 2
         {IDD_CHALLENGE_RESULT, {9, 3, 5, 3, 2, 5, 5}, 7, {"6", "5", "0.5", "", ""}, IDB_RATING_BIRD},
         {IDD_CHALLENGE_RESULT, {9, 3, 5, 3, 2, 7, 2}, 18, {"17", "7", "0.2", "", ""}, IDB_RATING_DOG},  // failed at 18
     };

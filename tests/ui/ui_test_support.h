@@ -1,4 +1,4 @@
-// What the front end's Wine tests share: a private working folder, the main window with a paint counter, and drivers for modal boxes.
+// What the front end's Wine tests share: a private folder, the main window with a paint counter, modal box drivers.
 #pragma once
 
 #include <windows.h>

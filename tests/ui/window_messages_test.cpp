@@ -1,4 +1,4 @@
-// How the main window answers commands, timers and clicks, bad ones included, and that its repaints judge nothing while a box waits.
+// How the main window answers commands, timers and clicks, bad ones too; its repaints judge nothing while a box waits.
 #include "ui_test_support.h"
 
 #include "resource_ids.h"
