@@ -113,24 +113,19 @@ TEST_F(Toolbar, EachCommandHasItsTooltip) {
     }
 }
 
-// A request for an id without a tooltip gets only the instance; other
-// notifications are left alone altogether.
-TEST_F(Toolbar, UnknownIdsAndOtherNotificationsGetNoText) {
-    struct Request {
-        UINT_PTR command;
-        UINT code;
-        HINSTANCE instance;
-    };
-    const HINSTANCE game = GetModuleHandleA(NULL);
-    const Request requests[] = {
-        {0, TTN_NEEDTEXTA, game}, {IDC_TOOLBAR, TTN_NEEDTEXTA, game}, {337, TTN_NEEDTEXTA, game},
-        {0x1000014A, TTN_NEEDTEXTA, game}, {IDM_START, TTN_NEEDTEXTW, NULL}, {IDM_START, UINT(NM_CLICK), NULL},
-        {IDM_START, UINT(TBN_QUERYINSERT), NULL}, {IDM_START, UINT(TBN_BEGINADJUST), NULL},
-    };
-    for (const Request& request : requests) {
-        TOOLTIPTEXTA tooltip = RequestTooltip(request.command, request.code);
-        EXPECT_EQ(tooltip.lpszText, Untouched) << request.command << ", code " << request.code;
-        EXPECT_EQ(tooltip.hinst, request.instance) << request.command << ", code " << request.code;
+TEST_F(Toolbar, AnUnknownIdGetsOnlyTheInstance) {
+    for (UINT_PTR command : {UINT_PTR(0), UINT_PTR(IDC_TOOLBAR), UINT_PTR(337), UINT_PTR(0x1000014A)}) {
+        TOOLTIPTEXTA tooltip = RequestTooltip(command);
+        EXPECT_EQ(tooltip.lpszText, Untouched) << command;
+        EXPECT_EQ(tooltip.hinst, GetModuleHandleA(NULL));
+    }
+}
+
+TEST_F(Toolbar, OtherNotificationsAreLeftAlone) {
+    for (UINT code : {UINT(TTN_NEEDTEXTW), UINT(NM_CLICK), UINT(TBN_QUERYINSERT), UINT(TBN_BEGINADJUST)}) {
+        TOOLTIPTEXTA tooltip = RequestTooltip(IDM_START, code);
+        EXPECT_EQ(tooltip.lpszText, Untouched) << code;
+        EXPECT_EQ(tooltip.hinst, nullptr) << code;
     }
 }
 
