@@ -5,8 +5,7 @@
 
 #include <cstdio>
 
-int main(int argumentCount, char** arguments)
-{
+int main(int argumentCount, char** arguments) {
     if (argumentCount < 2) {
         std::fprintf(stderr, "usage: client_origin CLASS\n");
         return 2;

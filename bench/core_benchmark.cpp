@@ -19,14 +19,12 @@ int64_t benchmarkSeconds = 0;
 
 // A new second for every placement, so the boards and their rejected
 // candidates vary as they do in play.
-int64_t TickingClock()
-{
+int64_t TickingClock() {
     return ++benchmarkSeconds;
 }
 
 // Nine covered targets with number 1 due, as after the display time.
-void SetUpRecall()
-{
+void SetUpRecall() {
     SetGameHost(nullptr);
     SetCalendarClock(TickingClock);
     gameSettings = GameSettings{9, 10, 10, 0, FixedCourse, BeginnerLevel};
@@ -39,28 +37,24 @@ void SetUpRecall()
     roundState.nextNumber = 1;
 }
 
-uint16_t CellX(int32_t number)
-{
+uint16_t CellX(int32_t number) {
     return static_cast<uint16_t>(targetTable.slots[number].column * CellSize + 5);
 }
 
-uint16_t CellY(int32_t number)
-{
+uint16_t CellY(int32_t number) {
     return static_cast<uint16_t>(targetTable.slots[number].row * CellSize + BoardTop + 5);
 }
 
 // A cell that touches no target: placement keeps the 3 x 3 block around each
 // target free of others, so the cell beside target 1 is always empty.
-void EmptyCellNextToTargetOne(uint16_t& x, uint16_t& y)
-{
+void EmptyCellNextToTargetOne(uint16_t& x, uint16_t& y) {
     const Target& one = targetTable.slots[1];
     const int32_t column = one.column > 0 ? one.column - 1 : one.column + 1;
     x = static_cast<uint16_t>(column * CellSize + 5);
     y = CellY(1);
 }
 
-void PlaceNineTargets(benchmark::State& state)
-{
+void PlaceNineTargets(benchmark::State& state) {
     SetCalendarClock(TickingClock);
     roundState.targetCount = MaxTargets;
     for (auto _ : state) {
@@ -72,8 +66,7 @@ void PlaceNineTargets(benchmark::State& state)
 BENCHMARK(PlaceNineTargets);
 
 // ---- Clicks --------------------------------------------------------------
-void JudgeCorrectClick(benchmark::State& state)
-{
+void JudgeCorrectClick(benchmark::State& state) {
     SetUpRecall();
     const uint16_t x = CellX(1);
     const uint16_t y = CellY(1);
@@ -85,8 +78,7 @@ void JudgeCorrectClick(benchmark::State& state)
 }
 BENCHMARK(JudgeCorrectClick);
 
-void JudgeWrongClick(benchmark::State& state)
-{
+void JudgeWrongClick(benchmark::State& state) {
     SetUpRecall();
     const uint16_t x = CellX(MaxTargets);
     const uint16_t y = CellY(MaxTargets);
@@ -99,8 +91,7 @@ void JudgeWrongClick(benchmark::State& state)
 BENCHMARK(JudgeWrongClick);
 
 // The longest path of a press that changes nothing: all nine cells tested.
-void JudgeClickOnEmptyCell(benchmark::State& state)
-{
+void JudgeClickOnEmptyCell(benchmark::State& state) {
     SetUpRecall();
     uint16_t x = 0;
     uint16_t y = 0;
@@ -114,8 +105,7 @@ BENCHMARK(JudgeClickOnEmptyCell);
 
 // ---- Rounds --------------------------------------------------------------
 // What every repaint pays: nothing to judge while a number is due.
-void JudgeRoundWithNothingToJudge(benchmark::State& state)
-{
+void JudgeRoundWithNothingToJudge(benchmark::State& state) {
     SetUpRecall();
     for (auto _ : state) {
         JudgeRound();
@@ -130,8 +120,7 @@ void DoNothing() {}
 const GameHost idleHost = {DoNothingWithText, DoNothingWithNumber, DoNothingWithNumber, DoNothing, DoNothing};
 
 // A completed fixed round that begins the next: snapshot, message text, a new board.
-void JudgeRoundThatBeginsTheNext(benchmark::State& state)
-{
+void JudgeRoundThatBeginsTheNext(benchmark::State& state) {
     SetUpRecall();
     SetGameHost(&idleHost);
     for (auto _ : state) {
@@ -148,8 +137,7 @@ BENCHMARK(JudgeRoundThatBeginsTheNext);
 // Twenty-eight stages cleared without a mistake through the windowless host,
 // splashes, messages and the result included; the host's own call log is part
 // of the cost measured.
-void ClimbAllChallengeStages()
-{
+void ClimbAllChallengeStages() {
     WindowlessHost::Install();
     WindowlessHost::ResetGameRecords();
     gameSettings = GameSettings{3, 10, 3, 0, ChallengeCourse, BeginnerLevel};
@@ -163,8 +151,7 @@ void ClimbAllChallengeStages()
     }
 }
 
-void WholeChallengeGame(benchmark::State& state)
-{
+void WholeChallengeGame(benchmark::State& state) {
     for (auto _ : state) {
         ClimbAllChallengeStages();
     }
@@ -180,15 +167,13 @@ BENCHMARK(WholeChallengeGame);
 // A private folder becomes the working folder, as the game's is.
 class SettingsFolder {
 public:
-    SettingsFolder()
-    {
+    SettingsFolder() {
         char name[] = "/tmp/glimmark-bench-XXXXXX";
         folder_ = mkdtemp(name) != nullptr ? name : "";
         previous_ = getcwd(nullptr, 0);
         ok_ = !folder_.empty() && chdir(folder_.c_str()) == 0;
     }
-    ~SettingsFolder()
-    {
+    ~SettingsFolder() {
         std::remove(SettingsFileName);
         if (previous_ != nullptr && chdir(previous_) == 0) {
             rmdir(folder_.c_str());
@@ -203,8 +188,7 @@ private:
     bool ok_ = false;
 };
 
-void LoadSettingsFile(benchmark::State& state)
-{
+void LoadSettingsFile(benchmark::State& state) {
     SettingsFolder folder;
     gameSettings = GameSettings{3, 10, 3, 0, 1, 1};
     SaveSettings(nullptr);
@@ -220,8 +204,7 @@ BENCHMARK(LoadSettingsFile);
 
 // Each save writes a whole file beside the old one, forces it to the disk and
 // renames it into place, so this measures the disk as much as the code.
-void SaveSettingsFile(benchmark::State& state)
-{
+void SaveSettingsFile(benchmark::State& state) {
     SettingsFolder folder;
     gameSettings = GameSettings{3, 10, 3, 0, 1, 1};
     for (auto _ : state) {

@@ -13,8 +13,7 @@ namespace {
 constexpr int PaintsPerSample = 2000;
 constexpr int Samples = 15;
 
-double Microseconds(LARGE_INTEGER start, LARGE_INTEGER end)
-{
+double Microseconds(LARGE_INTEGER start, LARGE_INTEGER end) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     return 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
@@ -27,8 +26,7 @@ struct Timing {
 
 // Times work over several samples of many calls each.
 template <typename Work>
-Timing TimePerCall(int callsPerSample, Work work)
-{
+Timing TimePerCall(int callsPerSample, Work work) {
     std::vector<double> samples;
     for (int sample = 0; sample < Samples; ++sample) {
         LARGE_INTEGER start;
@@ -45,8 +43,7 @@ Timing TimePerCall(int callsPerSample, Work work)
 }
 
 // Nine targets in every state a round shows, covered ones in yellow.
-void SetUpNineTargets()
-{
+void SetUpNineTargets() {
     const int32_t states[MaxTargets] = {Shown, Hidden, Correct, Wrong, Revealed, Hidden, Shown, Correct, Hidden};
     for (int32_t number = 1; number <= MaxTargets; ++number) {
         targetTable.slots[number] = Target{2 * number, number, states[number - 1]};
@@ -56,8 +53,7 @@ void SetUpNineTargets()
 }
 
 // What a paint would cost if it made its font each time: create, realise by drawing, delete.
-void MakeUseAndDeleteAFont(HDC memory)
-{
+void MakeUseAndDeleteAFont(HDC memory) {
     HFONT font = CreateFontA(32, 32, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ 明朝");
     HGDIOBJ previous = SelectObject(memory, font);
@@ -68,8 +64,7 @@ void MakeUseAndDeleteAFont(HDC memory)
 
 }  // namespace
 
-int main()
-{
+int main() {
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, BoardWidth, BoardBottom);

@@ -22,8 +22,7 @@ struct WindowSearch {
     HWND found;
 };
 
-BOOL CALLBACK CheckWindow(HWND window, LPARAM parameter)
-{
+BOOL CALLBACK CheckWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -34,15 +33,13 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM parameter)
     return TRUE;
 }
 
-HWND VisibleWindowOf(DWORD processId)
-{
+HWND VisibleWindowOf(DWORD processId) {
     WindowSearch search = {processId, NULL};
     EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-double MillisecondsSince(LARGE_INTEGER start)
-{
+double MillisecondsSince(LARGE_INTEGER start) {
     LARGE_INTEGER now;
     LARGE_INTEGER frequency;
     QueryPerformanceCounter(&now);
@@ -54,8 +51,7 @@ constexpr double GiveUpAfterMilliseconds = 30000.0;
 
 }  // namespace
 
-int main(int argumentCount, char** arguments)
-{
+int main(int argumentCount, char** arguments) {
     DWORD holdMilliseconds = 0;
     if (argumentCount > 2 && std::strcmp(arguments[1], "--hold") == 0) {
         holdMilliseconds = static_cast<DWORD>(std::strtoul(arguments[2], nullptr, 10));

@@ -50,8 +50,7 @@ const FixedCourseRule FixedCourseRules[] = {
 };
 
 bool RuleHolds(const FixedCourseRule& rule, int32_t targetCount, int32_t progress, int32_t displayTime,
-               int32_t roundsPlayed)
-{
+               int32_t roundsPlayed) {
     return targetCount > rule.countAbove && progress > rule.progressAbove && displayTime < rule.timeBelow &&
            roundsPlayed > rule.roundsAbove;
 }
@@ -66,15 +65,13 @@ const BrainLevel StageGrades[] = {
 };
 constexpr int32_t GradedStages = sizeof StageGrades / sizeof StageGrades[0];
 
-const GradeLook& LookOf(BrainLevel level)
-{
+const GradeLook& LookOf(BrainLevel level) {
     const int32_t index = level < 0 ? 0 : (level >= BrainLevelCount ? BrainLevelCount - 1 : level);
     return GradeLooks[index];
 }
 }  // namespace
 
-BrainLevel rateFixedCourse(int32_t targetCount, int32_t progress, int32_t displayTime, int32_t roundsPlayed)
-{
+BrainLevel rateFixedCourse(int32_t targetCount, int32_t progress, int32_t displayTime, int32_t roundsPlayed) {
     BrainLevel grade = Frog;
     for (const FixedCourseRule& rule : FixedCourseRules) {
         if (RuleHolds(rule, targetCount, progress, displayTime, roundsPlayed)) {
@@ -84,8 +81,7 @@ BrainLevel rateFixedCourse(int32_t targetCount, int32_t progress, int32_t displa
     return grade;
 }
 
-BrainLevel rateChallengeCourse(int32_t stage)
-{
+BrainLevel rateChallengeCourse(int32_t stage) {
     if (stage < 1) {
         return Frog;
     }
@@ -95,12 +91,10 @@ BrainLevel rateChallengeCourse(int32_t stage)
     return StageGrades[stage - 1];
 }
 
-const char* BrainLevelText(BrainLevel level)
-{
+const char* BrainLevelText(BrainLevel level) {
     return LookOf(level).text;
 }
 
-int32_t BrainLevelPictureId(BrainLevel level)
-{
+int32_t BrainLevelPictureId(BrainLevel level) {
     return LookOf(level).pictureId;
 }

@@ -7,8 +7,7 @@ TargetTable targetTable;
 RoundState roundState;
 ResultSnapshot resultSnapshot;
 
-void TakeSnapshot()
-{
+void TakeSnapshot() {
     resultSnapshot.targetCount = roundState.targetCount;
     resultSnapshot.progress = roundState.nextNumber;
     resultSnapshot.displayTime = roundState.displayTime;
@@ -16,8 +15,7 @@ void TakeSnapshot()
     resultSnapshot.roundsPlayed = roundState.roundsPlayed;
 }
 
-void ClearSnapshot()
-{
+void ClearSnapshot() {
     resultSnapshot.targetCount = 0;
     resultSnapshot.progress = 0;
     resultSnapshot.displayTime = 0;
@@ -25,14 +23,12 @@ void ClearSnapshot()
     resultSnapshot.roundsPlayed = 0;
 }
 
-void ClearTargetTable()
-{
+void ClearTargetTable() {
     for (Target& target : targetTable.slots) {
         target = Target{0, 0, Empty};
     }
 }
 
-int32_t PlayableTargetCount()
-{
+int32_t PlayableTargetCount() {
     return roundState.targetCount < MaxTargets ? roundState.targetCount : MaxTargets;
 }

@@ -3,15 +3,13 @@
 
 namespace {
 // Left and top edges belong to the cell, right and bottom edges to the next one.
-bool PressIsOnTarget(const Target& target, int32_t x, int32_t y)
-{
+bool PressIsOnTarget(const Target& target, int32_t x, int32_t y) {
     const int32_t left = CellSize * target.column;
     const int32_t top = CellSize * target.row + BoardTop;
     return left <= x && x < left + CellSize && top <= y && y < top + CellSize;
 }
 
-void AcceptCorrectClick(int32_t number)
-{
+void AcceptCorrectClick(int32_t number) {
     TakeSnapshot();
     targetTable.slots[number].state = Correct;
     roundState.nextNumber += 1;
@@ -19,8 +17,7 @@ void AcceptCorrectClick(int32_t number)
 
 // The due target and the clicked one turn Wrong, and everything after the due
 // one is uncovered so the player sees the board they missed.
-void RejectWrongClick(int32_t clicked, int32_t count)
-{
+void RejectWrongClick(int32_t clicked, int32_t count) {
     const int32_t due = roundState.nextNumber;
     TakeSnapshot();
     targetTable.slots[due].state = Wrong;
@@ -32,8 +29,7 @@ void RejectWrongClick(int32_t clicked, int32_t count)
 }
 }  // namespace
 
-void JudgeClick(uint16_t x, uint16_t y)
-{
+void JudgeClick(uint16_t x, uint16_t y) {
     const int32_t count = PlayableTargetCount();
     // Input is open only while a number from 1 to N is due; 0 means closed, and
     // N + 1 or -1 wait for the judgement after the next repaint.

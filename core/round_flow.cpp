@@ -26,22 +26,19 @@ bool challengeFullyCleared = false;
 // ---- Host calls ----------------------------------------------------------
 // The core may run before a front end exists (tools, tests), so every missing
 // operation is simply skipped.
-void ShowMessage(const char* text)
-{
+void ShowMessage(const char* text) {
     if (gameHost != nullptr && gameHost->showMessage != nullptr) {
         gameHost->showMessage(text, GameCaption);
     }
 }
 
-void ShowNumberedMessage(const char* format, int32_t number)
-{
+void ShowNumberedMessage(const char* format, int32_t number) {
     char text[64] = {};
     std::snprintf(text, sizeof text, format, static_cast<int>(number));
     ShowMessage(text);
 }
 
-void RunDialog(int32_t templateId)
-{
+void RunDialog(int32_t templateId) {
     if (gameHost != nullptr && gameHost->runDialog != nullptr) {
         gameHost->runDialog(templateId);
     }
@@ -49,8 +46,7 @@ void RunDialog(int32_t templateId)
 
 // A display time read from a settings file may be huge; the period saturates
 // instead of overflowing.
-void StartDisplayTimer()
-{
+void StartDisplayTimer() {
     const int64_t period = static_cast<int64_t>(roundState.displayTime) * 100;
     const int64_t largest = INT32_MAX;
     if (gameHost != nullptr && gameHost->startDisplayTimer != nullptr) {
@@ -58,23 +54,20 @@ void StartDisplayTimer()
     }
 }
 
-void StopDisplayTimer()
-{
+void StopDisplayTimer() {
     if (gameHost != nullptr && gameHost->stopDisplayTimer != nullptr) {
         gameHost->stopDisplayTimer();
     }
 }
 
-void Repaint()
-{
+void Repaint() {
     if (gameHost != nullptr && gameHost->repaint != nullptr) {
         gameHost->repaint();
     }
 }
 
 // ---- Game steps ----------------------------------------------------------
-void AdvanceStage()
-{
+void AdvanceStage() {
     roundState.stage += 1;
     if (roundState.stage >= 1 && roundState.stage <= LastStage) {
         const StageRow& row = StageTable[roundState.stage - 1];
@@ -83,21 +76,18 @@ void AdvanceStage()
     }
 }
 
-void BeginRound()
-{
+void BeginRound() {
     PlaceTargets();
     StartDisplayTimer();
     Repaint();
 }
 
-void ResetGameFigures()
-{
+void ResetGameFigures() {
     ClearSnapshot();
     roundState.roundsPlayed = 0;
 }
 
-int32_t StageBeforeStartLevel(int32_t startLevel)
-{
+int32_t StageBeforeStartLevel(int32_t startLevel) {
     switch (startLevel) {
     case IntermediateLevel:
         return 6;
@@ -108,8 +98,7 @@ int32_t StageBeforeStartLevel(int32_t startLevel)
     }
 }
 
-void StartChallengeGame()
-{
+void StartChallengeGame() {
     roundState.stage = StageBeforeStartLevel(gameSettings.startLevel);
     AdvanceStage();
     RunDialog(StageSplashTemplate);
@@ -119,8 +108,7 @@ void StartChallengeGame()
 
 // The nine-slot table and a round that lasts at least a tenth of a second
 // are guarded here even though the settings store clamps on load.
-void StartFixedGame()
-{
+void StartFixedGame() {
     const int32_t count = gameSettings.fixedCount;
     roundState.targetCount = count < 1 ? 1 : (count > MaxTargets ? MaxTargets : count);
     roundState.displayTime = gameSettings.fixedTime < 1 ? 1 : gameSettings.fixedTime;
@@ -131,8 +119,7 @@ void StartFixedGame()
 // ---- Judgement -----------------------------------------------------------
 // nextNumber goes to 0 before any message or dialog opens: repaints during
 // the modal wait run JudgeRound again and must find nothing left to judge.
-void KeepClearedStageFigures()
-{
+void KeepClearedStageFigures() {
     resultSnapshot.clearedCount = resultSnapshot.progress;
     resultSnapshot.clearedTime = resultSnapshot.displayTime;
 }
@@ -140,8 +127,7 @@ void KeepClearedStageFigures()
 // The last stage's figures are kept like any other clear's, so the result
 // reads 9 targets at 0.2 seconds. The fresh targets stay on the board, numbers
 // showing, until the next Start.
-void FinishClearedChallenge()
-{
+void FinishClearedChallenge() {
     roundState.nextNumber = 0;
     KeepClearedStageFigures();
     challengeFullyCleared = true;
@@ -149,8 +135,7 @@ void FinishClearedChallenge()
     RunDialog(ChallengeResultTemplate);
 }
 
-void ClimbToNextStage()
-{
+void ClimbToNextStage() {
     roundState.nextNumber = 0;
     KeepClearedStageFigures();
     ShowNumberedMessage(StageClearedText, roundState.stage);
@@ -159,15 +144,13 @@ void ClimbToNextStage()
     BeginRound();
 }
 
-void EndFailedGame(int32_t resultTemplate)
-{
+void EndFailedGame(int32_t resultTemplate) {
     roundState.nextNumber = 0;
     ShowMessage(WrongClickText);
     RunDialog(resultTemplate);
 }
 
-void JudgeChallengeRound()
-{
+void JudgeChallengeRound() {
     if (roundState.nextNumber > roundState.targetCount) {
         if (roundState.stage >= LastStage) {
             FinishClearedChallenge();
@@ -180,8 +163,7 @@ void JudgeChallengeRound()
     }
 }
 
-void JudgeFixedRound()
-{
+void JudgeFixedRound() {
     if (roundState.nextNumber > roundState.targetCount) {
         roundState.roundsPlayed += 1;
         TakeSnapshot();
@@ -200,18 +182,15 @@ void JudgeFixedRound()
 }  // namespace
 
 // ---- Entry points --------------------------------------------------------
-void SetGameHost(const GameHost* host)
-{
+void SetGameHost(const GameHost* host) {
     gameHost = host;
 }
 
-bool ChallengeFullyCleared()
-{
+bool ChallengeFullyCleared() {
     return challengeFullyCleared;
 }
 
-void StartGame()
-{
+void StartGame() {
     challengeFullyCleared = false;
     // Input closes before the challenge splash: the repaints during it run JudgeRound,
     // which would otherwise judge the abandoned round against the new stage's count.
@@ -223,8 +202,7 @@ void StartGame()
     }
 }
 
-void EndDisplayTime()
-{
+void EndDisplayTime() {
     StopDisplayTimer();
     const int32_t count = PlayableTargetCount();
     for (int32_t number = 1; number <= count; ++number) {
@@ -234,8 +212,7 @@ void EndDisplayTime()
     Repaint();
 }
 
-void JudgeRound()
-{
+void JudgeRound() {
     if (gameSettings.courseMode != FixedCourse) {
         JudgeChallengeRound();
     } else {

@@ -22,28 +22,23 @@ struct HostCounts {
 HostCounts hostCounts;
 int64_t clockSeconds;
 
-void CountMessage(const char*, const char*)
-{
+void CountMessage(const char*, const char*) {
     ++hostCounts.messages;
 }
 
-void CountDialog(int32_t)
-{
+void CountDialog(int32_t) {
     ++hostCounts.dialogs;
 }
 
-void StartTimer(int32_t)
-{
+void StartTimer(int32_t) {
     hostCounts.timerRunning = true;
 }
 
-void StopTimer()
-{
+void StopTimer() {
     hostCounts.timerRunning = false;
 }
 
-void RepaintAndJudge()
-{
+void RepaintAndJudge() {
     ++hostCounts.repaints;
     JudgeRound();
 }
@@ -51,32 +46,27 @@ void RepaintAndJudge()
 const GameHost countingHost = {CountMessage, CountDialog, StartTimer, StopTimer, RepaintAndJudge};
 
 // Each placement reads a new second, so every round has a board of its own.
-int64_t TickingClock()
-{
+int64_t TickingClock() {
     return ++clockSeconds;
 }
 
-void ExpireTimer()
-{
+void ExpireTimer() {
     if (hostCounts.timerRunning) {
         EndDisplayTime();
     }
 }
 
-void Press(int32_t x, int32_t y)
-{
+void Press(int32_t x, int32_t y) {
     JudgeClick(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
     RepaintAndJudge();
 }
 
-void PressTarget(int32_t number)
-{
+void PressTarget(int32_t number) {
     const Target& target = targetTable.slots[number];
     Press(target.column * CellSize + 5, target.row * CellSize + BoardTop + 5);
 }
 
-void PlayPerfectRound()
-{
+void PlayPerfectRound() {
     ExpireTimer();
     for (int32_t number = 1; number <= roundState.targetCount; ++number) {
         PressTarget(number);
@@ -84,8 +74,7 @@ void PlayPerfectRound()
 }
 
 // Two targets found, then the first pressed again: the wrong-click path.
-void PlayFailedRound()
-{
+void PlayFailedRound() {
     ExpireTimer();
     PressTarget(1);
     PressTarget(2);
@@ -94,8 +83,7 @@ void PlayFailedRound()
 
 // Presses that judge nothing still run the whole click path: the strip above
 // the board, beyond the last column, and every cell of the top row.
-void PressAround()
-{
+void PressAround() {
     Press(10, 10);
     Press(BoardWidth + 3, BoardTop + 3);
     for (int32_t column = 0; column < GridColumns; ++column) {
@@ -105,8 +93,7 @@ void PressAround()
 
 class CoreAllocation : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         hostCounts = HostCounts{};
         clockSeconds = 1000;
         gameSettings = GameSettings{9, 10, 10, 0, FixedCourse, BeginnerLevel};
@@ -119,14 +106,12 @@ protected:
         heapBlocksBefore = CountingAllocator::HeapBlocks();
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         SetGameHost(nullptr);
         SetCalendarClock(nullptr);
     }
 
-    void ExpectNoAllocationSinceSetUp()
-    {
+    void ExpectNoAllocationSinceSetUp() {
         const int64_t newCalls = CountingAllocator::OperatorNewCalls() - newCallsBefore;
         const int64_t heapBlocks = CountingAllocator::HeapBlocks() - heapBlocksBefore;
         EXPECT_EQ(newCalls, 0) << "operator new calls";
@@ -138,8 +123,7 @@ protected:
 };
 
 // Without this the zero counts below could come from a counter that never counts.
-TEST_F(CoreAllocation, CounterSeesOperatorNewAndMalloc)
-{
+TEST_F(CoreAllocation, CounterSeesOperatorNewAndMalloc) {
     static void* volatile kept;
     kept = ::operator new(24);
     ::operator delete(kept);
@@ -149,8 +133,7 @@ TEST_F(CoreAllocation, CounterSeesOperatorNewAndMalloc)
     EXPECT_GE(CountingAllocator::HeapBlocks() - heapBlocksBefore, 2) << CountingAllocator::Method();
 }
 
-TEST_F(CoreAllocation, FixedGamesAllocateNothingPerClickOrRound)
-{
+TEST_F(CoreAllocation, FixedGamesAllocateNothingPerClickOrRound) {
     StartGame();
     PressAround();  // while the numbers are on display
     for (int round = 1; round <= gameSettings.fixedTries; ++round) {
@@ -167,8 +150,7 @@ TEST_F(CoreAllocation, FixedGamesAllocateNothingPerClickOrRound)
     EXPECT_GT(hostCounts.repaints, 11 * 9);
 }
 
-TEST_F(CoreAllocation, ChallengeClimbAllocatesNothingPerStage)
-{
+TEST_F(CoreAllocation, ChallengeClimbAllocatesNothingPerStage) {
     gameSettings.courseMode = ChallengeCourse;
     StartGame();
     while (roundState.nextNumber == 0 && hostCounts.timerRunning) {

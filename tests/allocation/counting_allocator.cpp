@@ -9,8 +9,7 @@ namespace {
 std::atomic<int64_t> operatorNewCalls{0};
 std::atomic<int64_t> heapBlocks{0};
 
-void CountHeapBlock()
-{
+void CountHeapBlock() {
     heapBlocks.fetch_add(1, std::memory_order_relaxed);
 }
 }  // namespace
@@ -25,8 +24,7 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(cons
                                                          void (*freeHook)(const volatile void*));
 
 namespace {
-void SanitizerMallocHook(const volatile void*, size_t)
-{
+void SanitizerMallocHook(const volatile void*, size_t) {
     CountHeapBlock();
 }
 void SanitizerFreeHook(const volatile void*) {}
@@ -34,8 +32,7 @@ void SanitizerFreeHook(const volatile void*) {}
 const int hooksInstalled = __sanitizer_install_malloc_and_free_hooks(SanitizerMallocHook, SanitizerFreeHook);
 }  // namespace
 
-const char* CountingAllocator::Method()
-{
+const char* CountingAllocator::Method() {
     return hooksInstalled != 0 ? "sanitizer allocator hooks" : "sanitizer allocator hooks (not installed)";
 }
 
@@ -45,27 +42,23 @@ void* __libc_malloc(size_t size);
 void* __libc_calloc(size_t count, size_t size);
 void* __libc_realloc(void* block, size_t size);
 
-void* malloc(size_t size)
-{
+void* malloc(size_t size) {
     CountHeapBlock();
     return __libc_malloc(size);
 }
 
-void* calloc(size_t count, size_t size)
-{
+void* calloc(size_t count, size_t size) {
     CountHeapBlock();
     return __libc_calloc(count, size);
 }
 
-void* realloc(void* block, size_t size)
-{
+void* realloc(void* block, size_t size) {
     CountHeapBlock();
     return __libc_realloc(block, size);
 }
 }
 
-const char* CountingAllocator::Method()
-{
+const char* CountingAllocator::Method() {
     return "glibc malloc interposed";
 }
 
@@ -83,28 +76,24 @@ MallocFunction realMalloc = nullptr;
 CallocFunction realCalloc = nullptr;
 ReallocFunction realRealloc = nullptr;
 
-void* CountedMalloc(size_t size)
-{
+void* CountedMalloc(size_t size) {
     CountHeapBlock();
     return realMalloc(size);
 }
 
-void* CountedCalloc(size_t count, size_t size)
-{
+void* CountedCalloc(size_t count, size_t size) {
     CountHeapBlock();
     return realCalloc(count, size);
 }
 
-void* CountedRealloc(void* block, size_t size)
-{
+void* CountedRealloc(void* block, size_t size) {
     CountHeapBlock();
     return realRealloc(block, size);
 }
 
 // Points one import-table slot at our function and returns what it held.
 template <typename Function>
-Function Redirect(ULONG_PTR* slot, Function replacement)
-{
+Function Redirect(ULONG_PTR* slot, Function replacement) {
     DWORD oldProtection;
     VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &oldProtection);
     const auto original = reinterpret_cast<Function>(*slot);
@@ -115,8 +104,7 @@ Function Redirect(ULONG_PTR* slot, Function replacement)
 
 // The C++ run time, the MinGW helpers and our own code are linked into this
 // exe and all call msvcrt's allocator through the exe's import table.
-int RedirectMsvcrtAllocator()
-{
+int RedirectMsvcrtAllocator() {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(NULL));
     const auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -153,14 +141,12 @@ int RedirectMsvcrtAllocator()
 const int redirectedImports = RedirectMsvcrtAllocator();
 }  // namespace
 
-const char* CountingAllocator::Method()
-{
+const char* CountingAllocator::Method() {
     return redirectedImports == 3 ? "msvcrt imports redirected" : "msvcrt imports (some missing)";
 }
 
 #else
-const char* CountingAllocator::Method()
-{
+const char* CountingAllocator::Method() {
     return "operator new only";
 }
 #endif
@@ -168,14 +154,12 @@ const char* CountingAllocator::Method()
 // ---- The global operator new and delete ----------------------------------
 // The over-aligned forms keep the library's own: nothing in the game asks for them.
 namespace {
-void* AllocateCounted(size_t size)
-{
+void* AllocateCounted(size_t size) {
     operatorNewCalls.fetch_add(1, std::memory_order_relaxed);
     return std::malloc(size != 0 ? size : 1);
 }
 
-void* AllocateOrThrow(size_t size)
-{
+void* AllocateOrThrow(size_t size) {
     void* block = AllocateCounted(size);
     if (block == nullptr) {
         throw std::bad_alloc();
@@ -184,62 +168,50 @@ void* AllocateOrThrow(size_t size)
 }
 }  // namespace
 
-void* operator new(size_t size)
-{
+void* operator new(size_t size) {
     return AllocateOrThrow(size);
 }
 
-void* operator new[](size_t size)
-{
+void* operator new[](size_t size) {
     return AllocateOrThrow(size);
 }
 
-void* operator new(size_t size, const std::nothrow_t&) noexcept
-{
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
     return AllocateCounted(size);
 }
 
-void* operator new[](size_t size, const std::nothrow_t&) noexcept
-{
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
     return AllocateCounted(size);
 }
 
-void operator delete(void* block) noexcept
-{
+void operator delete(void* block) noexcept {
     std::free(block);
 }
 
-void operator delete[](void* block) noexcept
-{
+void operator delete[](void* block) noexcept {
     std::free(block);
 }
 
-void operator delete(void* block, size_t) noexcept
-{
+void operator delete(void* block, size_t) noexcept {
     std::free(block);
 }
 
-void operator delete[](void* block, size_t) noexcept
-{
+void operator delete[](void* block, size_t) noexcept {
     std::free(block);
 }
 
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
+void operator delete(void* block, const std::nothrow_t&) noexcept {
     std::free(block);
 }
 
-void operator delete[](void* block, const std::nothrow_t&) noexcept
-{
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
     std::free(block);
 }
 
-int64_t CountingAllocator::OperatorNewCalls()
-{
+int64_t CountingAllocator::OperatorNewCalls() {
     return operatorNewCalls.load(std::memory_order_relaxed);
 }
 
-int64_t CountingAllocator::HeapBlocks()
-{
+int64_t CountingAllocator::HeapBlocks() {
     return heapBlocks.load(std::memory_order_relaxed);
 }

@@ -12,8 +12,7 @@ namespace {
 // Nine targets, every state that draws and the covered one, on a 640 x 560 bitmap.
 class PaintAllocation : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         screen = GetDC(NULL);
         memory = CreateCompatibleDC(screen);
         bitmap = CreateCompatibleBitmap(screen, BoardWidth, BoardBottom);
@@ -27,8 +26,7 @@ protected:
         gameSettings.hideColor = 3;
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         SelectObject(memory, previousBitmap);
         DeleteObject(bitmap);
         DeleteDC(memory);
@@ -43,8 +41,7 @@ protected:
     HGDIOBJ previousBitmap = NULL;
 };
 
-TEST_F(PaintAllocation, PaintsAllocateNothingAndKeepTheOneFont)
-{
+TEST_F(PaintAllocation, PaintsAllocateNothingAndKeepTheOneFont) {
     ASSERT_NE(boardFont, nullptr);
     const HFONT fontBefore = boardFont;
     PaintBoard(memory);  // the first paint may let GDI settle its caches
@@ -59,8 +56,7 @@ TEST_F(PaintAllocation, PaintsAllocateNothingAndKeepTheOneFont)
 }
 
 // The paint really drew: the covered target 2 is a yellow square, the shown 1 has white in its cell.
-TEST_F(PaintAllocation, ThePaintUnderTestDraws)
-{
+TEST_F(PaintAllocation, ThePaintUnderTestDraws) {
     PaintBoard(memory);
     EXPECT_EQ(GetPixel(memory, 4 * CellSize + 16, 2 * CellSize + BoardTop + 16), RGB(255, 255, 0));
     bool whiteFound = false;

@@ -14,14 +14,12 @@ struct CompletedGame {
 };
 
 // A completed fixed game: progress is one past the last target, every try played.
-BrainLevel RateCompleted(const CompletedGame& game)
-{
+BrainLevel RateCompleted(const CompletedGame& game) {
     return rateFixedCourse(game.targets, game.targets + 1, game.time, game.tries);
 }
 }  // namespace
 
-TEST(FixedCourseRating, CompletedGames)
-{
+TEST(FixedCourseRating, CompletedGames) {
     const CompletedGame games[] = {
         {1, 30, 10, Frog},       {1, 1, 1, Frog},         {2, 30, 1, Bird},        {4, 1, 10, Bird},
         {5, 30, 1, Squirrel},    {6, 1, 10, Squirrel},    {7, 30, 1, Boar},        {7, 21, 1, Boar},
@@ -36,8 +34,7 @@ TEST(FixedCourseRating, CompletedGames)
     }
 }
 
-TEST(FixedCourseRating, FailedAndEmptyGames)
-{
+TEST(FixedCourseRating, FailedAndEmptyGames) {
     EXPECT_EQ(rateFixedCourse(0, 0, 0, 0), Frog);
     EXPECT_EQ(rateFixedCourse(9, 2, 1, 0), Frog);   // failed in round 1 after one target
     EXPECT_EQ(rateFixedCourse(9, 3, 1, 0), Bird);   // ... after two
@@ -47,8 +44,7 @@ TEST(FixedCourseRating, FailedAndEmptyGames)
     EXPECT_EQ(rateFixedCourse(INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX), SuperGenius);
 }
 
-TEST(ChallengeCourseRating, FollowsTheStageReached)
-{
+TEST(ChallengeCourseRating, FollowsTheStageReached) {
     const BrainLevel byStage[] = {
         Frog,        Bird,       Squirrel,   Boar,  Rabbit, Pig,   Bird,       Squirrel,   Boar,       Rabbit,
         Pig,         Dog,        Human,      Human, Human,  Chimpanzee, Chimpanzee, Dog,   Dog,        Dog,
@@ -63,8 +59,7 @@ TEST(ChallengeCourseRating, FollowsTheStageReached)
     EXPECT_EQ(rateChallengeCourse(INT32_MAX), SuperGenius);
 }
 
-TEST(BrainLevelLook, TextLinesAreShiftJisWithTheirLeadingSpaces)
-{
+TEST(BrainLevelLook, TextLinesAreShiftJisWithTheirLeadingSpaces) {
     const char* const lines[BrainLevelCount] = {
         " \x83\x4A\x83\x47\x83\x8B\x82\xC5\x82\xB7",      // カエルです
         "   \x92\xB9\x82\xC5\x82\xB7",                    // 鳥です

@@ -11,8 +11,7 @@ namespace {
 class Judging : public ::testing::Test {
 protected:
     // Targets 1..count in a row along row 2, every third column, all covered, 1 due.
-    void SetUp() override
-    {
+    void SetUp() override {
         WindowlessHost::ResetGameRecords();
         roundState.targetCount = 5;
         roundState.displayTime = 10;
@@ -22,14 +21,12 @@ protected:
         }
     }
 
-    static void Click(int32_t number)
-    {
+    static void Click(int32_t number) {
         const Target& target = targetTable.slots[number];
         JudgeClick(static_cast<uint16_t>(target.column * 32 + 5), static_cast<uint16_t>(target.row * 32 + 45));
     }
 
-    static std::vector<int32_t> States()
-    {
+    static std::vector<int32_t> States() {
         std::vector<int32_t> states;
         for (int32_t number = 1; number <= roundState.targetCount; ++number) {
             states.push_back(targetTable.slots[number].state);
@@ -39,8 +36,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(Judging, CorrectClicksCompleteTheRound)
-{
+TEST_F(Judging, CorrectClicksCompleteTheRound) {
     roundState.targetCount = 3;
     Click(1);
     Click(2);
@@ -55,8 +51,7 @@ TEST_F(Judging, CorrectClicksCompleteTheRound)
 
 // A wrong click marks the due and the clicked target Wrong and reveals the rest,
 // a correct target pressed again included.
-TEST_F(Judging, AWrongClickEndsTheRound)
-{
+TEST_F(Judging, AWrongClickEndsTheRound) {
     struct Case {
         std::vector<int32_t> clicks;
         std::vector<int32_t> states;
@@ -78,8 +73,7 @@ TEST_F(Judging, AWrongClickEndsTheRound)
     }
 }
 
-TEST_F(Judging, CellEdgesBelongToTheRightCell)
-{
+TEST_F(Judging, CellEdgesBelongToTheRightCell) {
     targetTable.slots[1] = Target{4, 0, Hidden};  // x 128..159, y 40..71
     JudgeClick(160, 50);  // first pixel of column 5
     JudgeClick(127, 50);
@@ -93,8 +87,7 @@ TEST_F(Judging, CellEdgesBelongToTheRightCell)
     EXPECT_EQ(roundState.nextNumber, 3);
 }
 
-TEST_F(Judging, PressesAreIgnoredWhileInputIsClosedOrTheRoundIsOver)
-{
+TEST_F(Judging, PressesAreIgnoredWhileInputIsClosedOrTheRoundIsOver) {
     const TargetTable before = targetTable;
     for (const int32_t closed : {0, -1, 6}) {
         roundState.nextNumber = closed;
@@ -111,8 +104,7 @@ TEST_F(Judging, PressesAreIgnoredWhileInputIsClosedOrTheRoundIsOver)
     EXPECT_EQ(0, memcmp(&before, &targetTable, sizeof before));
 }
 
-TEST(JudgingBeforeTheFirstGame, IgnoresEveryPress)
-{
+TEST(JudgingBeforeTheFirstGame, IgnoresEveryPress) {
     WindowlessHost::ResetGameRecords();
     JudgeClick(16, 56);  // column 0, row 0, where every Empty slot lies
     EXPECT_EQ(roundState.nextNumber, 0);

@@ -12,8 +12,7 @@
 namespace {
 using Cell = std::pair<int32_t, int32_t>;  // column, row
 
-bool AllZero(const void* record, size_t size)
-{
+bool AllZero(const void* record, size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(record);
     for (size_t i = 0; i < size; ++i) {
         if (bytes[i] != 0) {
@@ -30,8 +29,7 @@ const bool recordsZeroAtStart = AllZero(&gameSettings, sizeof gameSettings) &&
                                 AllZero(&roundState, sizeof roundState) &&
                                 AllZero(&resultSnapshot, sizeof resultSnapshot);
 
-std::vector<Cell> PlacedCells()
-{
+std::vector<Cell> PlacedCells() {
     std::vector<Cell> cells;
     for (int32_t number = 1; number <= roundState.targetCount; ++number) {
         cells.emplace_back(targetTable.slots[number].column, targetTable.slots[number].row);
@@ -41,15 +39,13 @@ std::vector<Cell> PlacedCells()
 
 class Placement : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         WindowlessHost::ResetGameRecords();
         WindowlessHost::Install();
     }
     void TearDown() override { WindowlessHost::Uninstall(); }
 
-    void PlaceAt(int64_t seconds, int32_t count)
-    {
+    void PlaceAt(int64_t seconds, int32_t count) {
         WindowlessHost::SetClock(seconds);
         roundState.targetCount = count;
         PlaceTargets();
@@ -57,13 +53,11 @@ protected:
 };
 }  // namespace
 
-TEST(GameRecords, AreZeroWhenTheProgramStarts)
-{
+TEST(GameRecords, AreZeroWhenTheProgramStarts) {
     EXPECT_TRUE(recordsZeroAtStart);
 }
 
-TEST(GameRandom, DrawsTheFixedSequence)
-{
+TEST(GameRandom, DrawsTheFixedSequence) {
     GameRandom::setSeed(0);
     EXPECT_EQ(GameRandom::draw(), 0);
     EXPECT_EQ(GameRandom::draw(), 346);
@@ -78,8 +72,7 @@ TEST(GameRandom, DrawsTheFixedSequence)
     EXPECT_EQ(GameRandom::draw(), 346);
 }
 
-TEST(GameRandom, NeverReturnsBit31OrMore)
-{
+TEST(GameRandom, NeverReturnsBit31OrMore) {
     GameRandom::setSeed(0x7FFFFFFF);
     int32_t largest = 0;
     for (int i = 0; i < 100000; ++i) {
@@ -90,8 +83,7 @@ TEST(GameRandom, NeverReturnsBit31OrMore)
     EXPECT_EQ(largest, 32767);
 }
 
-TEST_F(Placement, SeedZeroGivesTheKnownBoardWithTwoDiscardedCandidates)
-{
+TEST_F(Placement, SeedZeroGivesTheKnownBoardWithTwoDiscardedCandidates) {
     // The candidates seed 0 yields, column drawn first: (10, 1) touches target 2
     // and (18, 1) touches target 3, so both are thrown away.
     GameRandom::setSeed(0);
@@ -120,16 +112,14 @@ TEST_F(Placement, SeedZeroGivesTheKnownBoardWithTwoDiscardedCandidates)
     EXPECT_EQ(targetTable.slots[0].state, Wrong);
 }
 
-TEST_F(Placement, TouchesNoSlotAboveTheCount)
-{
+TEST_F(Placement, TouchesNoSlotAboveTheCount) {
     targetTable.slots[4] = Target{3, 3, Correct};
     PlaceAt(12345, 3);
     EXPECT_EQ(targetTable.slots[4].column, 3);
     EXPECT_EQ(targetTable.slots[4].state, Correct);
 }
 
-TEST_F(Placement, TheSameSecondGivesTheSameBoard)
-{
+TEST_F(Placement, TheSameSecondGivesTheSameBoard) {
     PlaceAt(1700000000, 9);
     const std::vector<Cell> first = PlacedCells();
     PlaceAt(1700000000, 9);
@@ -140,8 +130,7 @@ TEST_F(Placement, TheSameSecondGivesTheSameBoard)
 
 // The placement rule stated the slow way: keep drawing (column, row) pairs
 // until one lies more than one cell away from every target placed so far.
-std::vector<Cell> ModelBoard(int64_t seed, int32_t count)
-{
+std::vector<Cell> ModelBoard(int64_t seed, int32_t count) {
     GameRandom::setSeed(seed);
     std::vector<Cell> board;
     while (static_cast<int32_t>(board.size()) < count) {
@@ -157,8 +146,7 @@ std::vector<Cell> ModelBoard(int64_t seed, int32_t count)
     return board;
 }
 
-TEST_F(Placement, MatchesTheModelAndNeverPutsTargetsSideBySide)
-{
+TEST_F(Placement, MatchesTheModelAndNeverPutsTargetsSideBySide) {
     for (int64_t seed = -50; seed < 2000; ++seed) {
         const int32_t count = static_cast<int32_t>(1 + (seed + 50) % 9);
         PlaceAt(seed * 7919, count);
@@ -175,8 +163,7 @@ TEST_F(Placement, MatchesTheModelAndNeverPutsTargetsSideBySide)
     }
 }
 
-TEST_F(Placement, SnapshotCopiesTheFiveLiveFiguresAndKeepsTheClearedOnes)
-{
+TEST_F(Placement, SnapshotCopiesTheFiveLiveFiguresAndKeepsTheClearedOnes) {
     roundState = RoundState{7, 12, 9, 5, 2};
     gameSettings.fixedTries = 4;
     resultSnapshot.clearedCount = 5;

@@ -20,44 +20,37 @@ const std::string Caption = "Glimmark";
 const std::string ClearWord = "\x83\x4E\x83\x8A\x83\x41";  // クリア
 const std::string WrongText = "\x82\xD4\x81\x60\x81\x42\x8A\xD4\x88\xE1\x82\xA2\x82\xC5\x82\xB7\x81\x49";
 
-HostCall StageCleared(int32_t stage)
-{
+HostCall StageCleared(int32_t stage) {
     return Message("\x83\x60\x83\x83\x83\x8C\x83\x93\x83\x57" + std::to_string(stage) + ClearWord, Caption);
 }
 
-HostCall RoundCleared(int32_t round)
-{
+HostCall RoundCleared(int32_t round) {
     return Message("\x82\xE2\x82\xC1\x82\xBD\x82\xCB\x81\x49" "ST" + std::to_string(round) + ClearWord, Caption);
 }
 
 // Target count and display time of challenge stages 1 to 28.
-int32_t StageTargets(int32_t stage)
-{
+int32_t StageTargets(int32_t stage) {
     return stage <= 6 ? 5 : (stage <= 17 ? 7 : 9);
 }
 const int32_t StageTimes[28] = {30, 20, 15, 10, 7, 5,                        // 5 targets
                                 30, 20, 15, 12, 10, 8, 6, 5, 4, 3, 2,        // 7 targets
                                 30, 20, 15, 12, 10, 8, 6, 5, 4, 3, 2};       // 9 targets
-int32_t StageTime(int32_t stage)
-{
+int32_t StageTime(int32_t stage) {
     return StageTimes[stage - 1];
 }
 
-void Add(Sequence& sequence, const Sequence& more)
-{
+void Add(Sequence& sequence, const Sequence& more) {
     sequence.insert(sequence.end(), more.begin(), more.end());
 }
 
 // The timer's expiry, then one repaint per press; the judgement follows the last.
-Sequence Recall(int32_t presses)
-{
+Sequence Recall(int32_t presses) {
     Sequence calls{StopTimer(), Repaint()};
     calls.insert(calls.end(), presses, Repaint());
     return calls;
 }
 
-void PlayPerfectRound()
-{
+void PlayPerfectRound() {
     ASSERT_TRUE(ExpireDisplayTimer());
     const int32_t count = roundState.targetCount;
     for (int32_t number = 1; number <= count; ++number) {
@@ -66,8 +59,7 @@ void PlayPerfectRound()
 }
 
 // Finds found targets in order, then presses a wrong one.
-void PlayFailedRound(int32_t found)
-{
+void PlayFailedRound(int32_t found) {
     ASSERT_TRUE(ExpireDisplayTimer());
     for (int32_t number = 1; number <= found; ++number) {
         PressTarget(number);
@@ -75,8 +67,7 @@ void PlayFailedRound(int32_t found)
     PressTarget(found + 2 <= roundState.targetCount ? found + 2 : 1);
 }
 
-void PressFreeCell()
-{
+void PressFreeCell() {
     for (int32_t cell = 0; cell < GridColumns * GridRows; ++cell) {
         const int32_t column = cell % GridColumns;
         const int32_t row = cell / GridColumns;
@@ -93,29 +84,25 @@ void PressFreeCell()
 
 class RoundFlow : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ResetGameRecords();
         Install();
         SetClock(1234567890);
         gameSettings = GameSettings{3, 10, 3, 1, FixedCourse, BeginnerLevel};
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         EXPECT_EQ(NestedModalCount(), 0);
         Uninstall();
     }
 
-    static void StartChallenge(int32_t level)
-    {
+    static void StartChallenge(int32_t level) {
         gameSettings.courseMode = ChallengeCourse;
         gameSettings.startLevel = level;
         StartGame();
     }
 
     // Plays perfect stages from the current one until stage last is on the board.
-    static void ClimbTo(int32_t last)
-    {
+    static void ClimbTo(int32_t last) {
         while (roundState.stage < last) {
             PlayPerfectRound();
         }
@@ -123,8 +110,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(RoundFlow, FixedGameOfThreePerfectRounds)
-{
+TEST_F(RoundFlow, FixedGameOfThreePerfectRounds) {
     OnDialog(FixedResultTemplate, [] {
         EXPECT_EQ(roundState.nextNumber, 0);
         EXPECT_EQ(rateFixedCourse(resultSnapshot.targetCount, resultSnapshot.progress, resultSnapshot.displayTime,
@@ -149,8 +135,7 @@ TEST_F(RoundFlow, FixedGameOfThreePerfectRounds)
     EXPECT_FALSE(DisplayTimerRunning());
 }
 
-TEST_F(RoundFlow, MessageTextsAreShiftJisWithTheirNumbers)
-{
+TEST_F(RoundFlow, MessageTextsAreShiftJisWithTheirNumbers) {
     // Written out in full once, so a wrong encoding of the texts cannot hide.
     EXPECT_EQ(RoundCleared(1).text, "\x82\xE2\x82\xC1\x82\xBD\x82\xCB\x81\x49\x53\x54\x31\x83\x4E\x83\x8A\x83\x41");
     EXPECT_EQ(StageCleared(27).text, "\x83\x60\x83\x83\x83\x8C\x83\x93\x83\x57\x32\x37\x83\x4E\x83\x8A\x83\x41");
@@ -162,8 +147,7 @@ TEST_F(RoundFlow, MessageTextsAreShiftJisWithTheirNumbers)
     EXPECT_EQ(Calls()[Calls().size() - 3], RoundCleared(11));
 }
 
-TEST_F(RoundFlow, FixedGamesLost)
-{
+TEST_F(RoundFlow, FixedGamesLost) {
     const std::tuple<int32_t, int32_t, int32_t, int32_t> games[] = {
         // tries, rounds won first, targets found before the wrong press, wrong slot
         {3, 1, 2, 4},  // in the second round, pressing 4 while 3 is due
@@ -190,8 +174,7 @@ TEST_F(RoundFlow, FixedGamesLost)
 
 // Out-of-range figures still give a playable round; with one try it goes
 // straight to the result, without a round message.
-TEST_F(RoundFlow, FixedSettingsOutsideTheirRangesStillGiveAPlayableRound)
-{
+TEST_F(RoundFlow, FixedSettingsOutsideTheirRangesStillGiveAPlayableRound) {
     const std::tuple<int32_t, int32_t, int32_t, int32_t> cases[] = {
         // fixedCount, fixedTime, targets played, timer period
         {0, 0, 1, 100}, {-4, -30, 1, 100}, {10, 30, 9, 3000}, {INT32_MAX, INT32_MAX, 9, INT32_MAX},
@@ -212,8 +195,7 @@ TEST_F(RoundFlow, FixedSettingsOutsideTheirRangesStillGiveAPlayableRound)
     }
 }
 
-TEST_F(RoundFlow, ChallengeFromBeginnerToAFullClear)
-{
+TEST_F(RoundFlow, ChallengeFromBeginnerToAFullClear) {
     std::vector<std::tuple<int32_t, int32_t, int32_t>> splashes;  // stage, targets, time
     OnDialog(StageSplashTemplate, [&splashes] {
         splashes.emplace_back(roundState.stage, roundState.targetCount, roundState.displayTime);
@@ -266,8 +248,7 @@ TEST_F(RoundFlow, ChallengeFromBeginnerToAFullClear)
     EXPECT_EQ(std::make_tuple(resultSnapshot.clearedCount, resultSnapshot.clearedTime), std::make_tuple(9, 2));
 }
 
-TEST_F(RoundFlow, ChallengeStartLevels)
-{
+TEST_F(RoundFlow, ChallengeStartLevels) {
     const std::tuple<int32_t, int32_t> levels[] = {
         // startLevel, first stage; every band opens at 3.0 seconds
         {BeginnerLevel, 1}, {IntermediateLevel, 7}, {AdvancedLevel, 18}, {0, 1}, {4, 1}, {-2, 1},
@@ -281,8 +262,7 @@ TEST_F(RoundFlow, ChallengeStartLevels)
     }
 }
 
-TEST_F(RoundFlow, ChallengeLostAtVariousStages)
-{
+TEST_F(RoundFlow, ChallengeLostAtVariousStages) {
     const std::tuple<int32_t, int32_t> games[] = {
         // startLevel, stage that fails
         {BeginnerLevel, 1}, {BeginnerLevel, 4}, {IntermediateLevel, 7}, {IntermediateLevel, 12},
@@ -310,8 +290,7 @@ TEST_F(RoundFlow, ChallengeLostAtVariousStages)
     }
 }
 
-TEST_F(RoundFlow, StartDuringARoundBeginsAFreshGame)
-{
+TEST_F(RoundFlow, StartDuringARoundBeginsAFreshGame) {
     gameSettings.fixedCount = 4;
     StartGame();
     PlayPerfectRound();  // round 1 done; round 2 on display
@@ -356,8 +335,7 @@ TEST_F(RoundFlow, StartDuringARoundBeginsAFreshGame)
 
 // Found by the soak: the splash's repaints judged the abandoned round against the
 // new, smaller band, and "cleared" stage 1 before it was played.
-TEST_F(RoundFlow, StartFromDeepInABigBandJudgesNothingDuringTheSplash)
-{
+TEST_F(RoundFlow, StartFromDeepInABigBandJudgesNothingDuringTheSplash) {
     StartChallenge(AdvancedLevel);
     ASSERT_TRUE(ExpireDisplayTimer());
     for (int32_t number = 1; number <= 7; ++number) {
@@ -371,8 +349,7 @@ TEST_F(RoundFlow, StartFromDeepInABigBandJudgesNothingDuringTheSplash)
     EXPECT_EQ(resultSnapshot.clearedCount, 0);
 }
 
-TEST_F(RoundFlow, CourseModeAndTriesAreReadWhenTheRoundIsJudged)
-{
+TEST_F(RoundFlow, CourseModeAndTriesAreReadWhenTheRoundIsJudged) {
     StartChallenge(BeginnerLevel);
     gameSettings.courseMode = FixedCourse;
     gameSettings.fixedTries = 2;
@@ -396,8 +373,7 @@ TEST_F(RoundFlow, CourseModeAndTriesAreReadWhenTheRoundIsJudged)
     EXPECT_EQ(roundState.stage, 1);  // the fixed branch leaves the stage alone
 }
 
-TEST_F(RoundFlow, RepaintsJudgeNothingUnlessARoundHasJustEnded)
-{
+TEST_F(RoundFlow, RepaintsJudgeNothingUnlessARoundHasJustEnded) {
     StartGame();
     ASSERT_TRUE(ExpireDisplayTimer());
     ForgetCalls();
@@ -419,8 +395,7 @@ TEST_F(RoundFlow, RepaintsJudgeNothingUnlessARoundHasJustEnded)
     EXPECT_FALSE(ExpireDisplayTimer());
 }
 
-TEST_F(RoundFlow, EndOfDisplayTimeCoversTheRoundsTargetsAndOpensInput)
-{
+TEST_F(RoundFlow, EndOfDisplayTimeCoversTheRoundsTargetsAndOpensInput) {
     targetTable.slots[4] = Target{9, 9, Correct};
     StartGame();
     targetTable.slots[2].state = Revealed;
@@ -434,8 +409,7 @@ TEST_F(RoundFlow, EndOfDisplayTimeCoversTheRoundsTargetsAndOpensInput)
     EXPECT_EQ(targetTable.slots[4].state, Correct);
 }
 
-TEST(RoundFlowWithoutHost, RunsAGameWithoutCrashing)
-{
+TEST(RoundFlowWithoutHost, RunsAGameWithoutCrashing) {
     ResetGameRecords();
     SetGameHost(nullptr);
     gameSettings = GameSettings{2, 5, 2, 0, FixedCourse, 0};

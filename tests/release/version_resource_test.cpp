@@ -10,8 +10,7 @@ namespace {
 
 // This test program carries the game's own resource script, so its version
 // resource is the one glimmark.exe carries.
-std::vector<char> OwnVersionInfo()
-{
+std::vector<char> OwnVersionInfo() {
     char path[MAX_PATH];
     GetModuleFileNameA(NULL, path, sizeof path);
     DWORD ignored = 0;
@@ -23,8 +22,7 @@ std::vector<char> OwnVersionInfo()
     return block;
 }
 
-std::string StringValue(std::vector<char>& block, const char* name)
-{
+std::string StringValue(std::vector<char>& block, const char* name) {
     const std::string path = std::string("\\StringFileInfo\\041104B0\\") + name;
     char* value = nullptr;
     UINT length = 0;
@@ -34,8 +32,7 @@ std::string StringValue(std::vector<char>& block, const char* name)
     return std::string(value);
 }
 
-TEST(VersionResource, FixedFileInfoIsOnePointEleven)
-{
+TEST(VersionResource, FixedFileInfoIsOnePointEleven) {
     std::vector<char> block = OwnVersionInfo();
     ASSERT_FALSE(block.empty()) << "no version resource";
     VS_FIXEDFILEINFO* fixed = nullptr;
@@ -49,8 +46,7 @@ TEST(VersionResource, FixedFileInfoIsOnePointEleven)
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
-TEST(VersionResource, StringsNameTheProductAndVersion)
-{
+TEST(VersionResource, StringsNameTheProductAndVersion) {
     std::vector<char> block = OwnVersionInfo();
     ASSERT_FALSE(block.empty()) << "no version resource";
     EXPECT_EQ(StringValue(block, "ProductName"), "Glimmark");

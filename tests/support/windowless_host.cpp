@@ -18,8 +18,7 @@ int32_t timerPeriod = 0;
 int32_t modalDepth = 0;
 int32_t nestedModals = 0;
 
-int64_t ReadClock()
-{
+int64_t ReadClock() {
     return clockSeconds;
 }
 
@@ -27,8 +26,7 @@ int64_t ReadClock()
 // those paints ends in JudgeRound, before and after the player's action.
 // A box opened inside another is counted and left without paints, so a core
 // that judges twice shows up in the log instead of recursing without end.
-void WaitModally(const std::function<void()>& action)
-{
+void WaitModally(const std::function<void()>& action) {
     if (modalDepth > 0) {
         ++nestedModals;
         return;
@@ -42,8 +40,7 @@ void WaitModally(const std::function<void()>& action)
     --modalDepth;
 }
 
-void HostShowMessage(const char* text, const char* caption)
-{
+void HostShowMessage(const char* text, const char* caption) {
     calls.push_back(Message(text, caption));
     const std::string shown = text;
     WaitModally([shown] {
@@ -53,28 +50,24 @@ void HostShowMessage(const char* text, const char* caption)
     });
 }
 
-void HostRunDialog(int32_t templateId)
-{
+void HostRunDialog(int32_t templateId) {
     calls.push_back(Dialog(templateId));
     const auto found = dialogActions.find(templateId);
     WaitModally(found != dialogActions.end() ? found->second : std::function<void()>());
 }
 
-void HostStartDisplayTimer(int32_t periodMilliseconds)
-{
+void HostStartDisplayTimer(int32_t periodMilliseconds) {
     calls.push_back(StartTimer(periodMilliseconds));
     timerRunning = true;
     timerPeriod = periodMilliseconds;
 }
 
-void HostStopDisplayTimer()
-{
+void HostStopDisplayTimer() {
     calls.push_back(StopTimer());
     timerRunning = false;
 }
 
-void HostRepaint()
-{
+void HostRepaint() {
     calls.push_back(Repaint());
     JudgeRound();
 }
@@ -84,39 +77,32 @@ const GameHost windowlessGameHost = {
 };
 }  // namespace
 
-bool HostCall::operator==(const HostCall& other) const
-{
+bool HostCall::operator==(const HostCall& other) const {
     return kind == other.kind && text == other.text && caption == other.caption && value == other.value;
 }
 
-HostCall Message(const std::string& text, const std::string& caption)
-{
+HostCall Message(const std::string& text, const std::string& caption) {
     return HostCall{CallKind::Message, text, caption, 0};
 }
 
-HostCall Dialog(int32_t templateId)
-{
+HostCall Dialog(int32_t templateId) {
     return HostCall{CallKind::Dialog, "", "", templateId};
 }
 
-HostCall StartTimer(int32_t periodMilliseconds)
-{
+HostCall StartTimer(int32_t periodMilliseconds) {
     return HostCall{CallKind::StartTimer, "", "", periodMilliseconds};
 }
 
-HostCall StopTimer()
-{
+HostCall StopTimer() {
     return HostCall{CallKind::StopTimer, "", "", 0};
 }
 
-HostCall Repaint()
-{
+HostCall Repaint() {
     return HostCall{CallKind::Repaint, "", "", 0};
 }
 
 namespace {
-void PrintBytes(const std::string& bytes, std::ostream* out)
-{
+void PrintBytes(const std::string& bytes, std::ostream* out) {
     for (const char character : bytes) {
         const auto byte = static_cast<unsigned char>(character);
         if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
@@ -130,8 +116,7 @@ void PrintBytes(const std::string& bytes, std::ostream* out)
 }
 }  // namespace
 
-void PrintTo(const HostCall& call, std::ostream* out)
-{
+void PrintTo(const HostCall& call, std::ostream* out) {
     switch (call.kind) {
     case CallKind::Message:
         *out << "Message(\"";
@@ -155,8 +140,7 @@ void PrintTo(const HostCall& call, std::ostream* out)
     }
 }
 
-void Install()
-{
+void Install() {
     calls.clear();
     dialogActions.clear();
     messageAction = nullptr;
@@ -169,57 +153,47 @@ void Install()
     SetGameHost(&windowlessGameHost);
 }
 
-void Uninstall()
-{
+void Uninstall() {
     SetGameHost(nullptr);
     SetCalendarClock(nullptr);
 }
 
-void ResetGameRecords()
-{
+void ResetGameRecords() {
     gameSettings = GameSettings{};
     roundState = RoundState{};
     resultSnapshot = ResultSnapshot{};
     ClearTargetTable();
 }
 
-const std::vector<HostCall>& Calls()
-{
+const std::vector<HostCall>& Calls() {
     return calls;
 }
 
-void ForgetCalls()
-{
+void ForgetCalls() {
     calls.clear();
 }
 
-void OnDialog(int32_t templateId, std::function<void()> action)
-{
+void OnDialog(int32_t templateId, std::function<void()> action) {
     dialogActions[templateId] = std::move(action);
 }
 
-void OnMessage(std::function<void(const std::string& text)> action)
-{
+void OnMessage(std::function<void(const std::string& text)> action) {
     messageAction = std::move(action);
 }
 
-void SetClock(int64_t seconds)
-{
+void SetClock(int64_t seconds) {
     clockSeconds = seconds;
 }
 
-bool DisplayTimerRunning()
-{
+bool DisplayTimerRunning() {
     return timerRunning;
 }
 
-int32_t DisplayTimerPeriod()
-{
+int32_t DisplayTimerPeriod() {
     return timerPeriod;
 }
 
-bool ExpireDisplayTimer()
-{
+bool ExpireDisplayTimer() {
     if (!timerRunning) {
         return false;
     }
@@ -227,20 +201,17 @@ bool ExpireDisplayTimer()
     return true;
 }
 
-void Press(int32_t x, int32_t y)
-{
+void Press(int32_t x, int32_t y) {
     JudgeClick(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
     HostRepaint();
 }
 
-void PressTarget(int32_t number)
-{
+void PressTarget(int32_t number) {
     const Target& target = targetTable.slots[number];
     Press(target.column * CellSize + CellSize / 2, target.row * CellSize + BoardTop + CellSize / 2);
 }
 
-int32_t NestedModalCount()
-{
+int32_t NestedModalCount() {
     return nestedModals;
 }
 
