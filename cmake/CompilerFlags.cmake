@@ -15,6 +15,13 @@ function(glimmark_target_flags target)
         if(GLIMMARK_WERROR)
             target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Werror>)
         endif()
+        # A smashed stack ends the program rather than running whatever overwrote a return address,
+        # and string and memory calls check the sizes the compiler knows. The fortified calls need
+        # optimisation (without it they warn), so unoptimised builds go without; MinGW-w64 takes both
+        # from libssp, which -fstack-protector-strong links in, statically like everything else.
+        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-fstack-protector-strong>
+            $<$<AND:$<COMPILE_LANGUAGE:C,CXX>,$<CONFIG:Release,RelWithDebInfo,MinSizeRel>>:-D_FORTIFY_SOURCE=2>)
+        target_link_options(${target} PRIVATE -fstack-protector-strong)
     endif()
     if(GLIMMARK_SANITIZE AND NOT WIN32)
         target_compile_options(${target} PRIVATE

@@ -17,5 +17,5 @@ const char* StageLevelText(int32_t targetCount);
 extern const char* const WebHelpAddress;
 extern const char* const WebHelpBrowserPath;
 constexpr int WebHelpCommandLineSize = 128;
-// Writes the browser path, one blank and the address into commandLine.
+// Writes the browser path in quotation marks, one blank and the address into commandLine.
 void FormatWebHelpCommandLine(char (&commandLine)[WebHelpCommandLineSize]);

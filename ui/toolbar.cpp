@@ -2,6 +2,7 @@
 #include "front_end.h"
 
 #include "resource_ids.h"
+#include "system_library.h"
 
 HWND toolbarWindow;
 
@@ -45,6 +46,10 @@ const Tooltip Tooltips[] = {
     {IDM_START_RIGHT, "スタート"},
 };
 
+using InitCommonControlsFunction = void(WINAPI*)();
+using CreateToolbarExFunction = HWND(WINAPI*)(HWND, DWORD, UINT, int, HINSTANCE, UINT_PTR, LPCTBBUTTON, int, int, int,
+                                              int, int, UINT);
+
 HINSTANCE InstanceOf(HWND window) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
 }
@@ -68,13 +73,29 @@ void AddToolbarButtons(int firstImage) {
     SendMessageA(toolbarWindow, TB_ADDBUTTONSA, ToolbarImageCount, reinterpret_cast<LPARAM>(buttons));
 }
 
+// The common controls are loaded by their full system path, not imported: Windows looks for an
+// imported COMCTL32 beside the exe first, where a download can have put one. The library stays
+// loaded for the life of the process, as the toolbar's window class lives in it.
+HWND CreateEmptyToolbar(HWND window) {
+    HMODULE commonControls = LoadSystemLibrary("comctl32.dll");
+    auto initCommonControls = LibraryFunction<InitCommonControlsFunction>(commonControls, "InitCommonControls");
+    auto createToolbar = LibraryFunction<CreateToolbarExFunction>(commonControls, "CreateToolbarEx");
+    if (!initCommonControls || !createToolbar) {
+        return NULL;
+    }
+    initCommonControls();
+    return createToolbar(window, ToolbarStyle, IDC_TOOLBAR, 0, NULL, 0, ToolbarButtons, 0, 0, 0, 0, 0,
+                         sizeof(TBBUTTON));
+}
+
 }  // namespace
 
 void BuildToolbar(HWND window) {
     HINSTANCE instance = InstanceOf(window);
-    InitCommonControls();
-    toolbarWindow = CreateToolbarEx(window, ToolbarStyle, IDC_TOOLBAR, 0, NULL, 0, ToolbarButtons, 0, 0, 0, 0, 0,
-                                    sizeof(TBBUTTON));
+    toolbarWindow = CreateEmptyToolbar(window);
+    if (!toolbarWindow) {
+        return;  // the game goes on without a toolbar, as when one cannot be made
+    }
     AddToolbarButtons(AddToolbarImages(instance));
     SendMessageA(toolbarWindow, TB_AUTOSIZE, 0, 0);
     for (int position : SeparatorPositions) {

@@ -4,11 +4,10 @@
 #include "dialogs.h"
 
 const char* const WebHelpAddress = "https://glimmark.example/help/";
-// Unquoted: CreateProcessA finds the program by trying each blank-separated prefix in turn.
 const char* const WebHelpBrowserPath = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 
 void FormatWebHelpCommandLine(char (&commandLine)[WebHelpCommandLineSize]) {
-    wsprintfA(commandLine, "%s %s", WebHelpBrowserPath, WebHelpAddress);
+    wsprintfA(commandLine, "\"%s\" %s", WebHelpBrowserPath, WebHelpAddress);
 }
 
 void OpenWebHelp(HWND window) {
@@ -17,8 +16,10 @@ void OpenWebHelp(HWND window) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                        &startup, &process)) {
+    // The browser by its path, and that path quoted: left to parse an unquoted command line,
+    // CreateProcessA would try C:\Program.exe and C:\Program Files\Internet.exe first.
+    if (!CreateProcessA(WebHelpBrowserPath, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                        nullptr, &startup, &process)) {
         MessageBoxA(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
         return;
     }

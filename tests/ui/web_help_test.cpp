@@ -10,10 +10,10 @@ namespace {
 const char* const BrowserPath = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 const char* const BrowserAside = "C:\\Program Files\\Internet Explorer\\iexplore.exe.moved-aside-by-test";
 
-TEST(WebHelpTest, CommandLineIsTheUnquotedBrowserPathAndTheHelpAddress) {
+TEST(WebHelpTest, CommandLineIsTheQuotedBrowserPathAndTheHelpAddress) {
     char commandLine[WebHelpCommandLineSize] = {};
     FormatWebHelpCommandLine(commandLine);
-    EXPECT_STREQ(commandLine, "C:\\Program Files\\Internet Explorer\\iexplore.exe https://glimmark.example/help/");
+    EXPECT_STREQ(commandLine, "\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" https://glimmark.example/help/");
 }
 
 // Wine installs a browser of its own at exactly that path; the test moves it
