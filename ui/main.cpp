@@ -1,10 +1,12 @@
 // Entry point: hooks the game core and the settings store up to Win32, opens the main window and runs the game.
 #include "front_end.h"
+#include "history_file.h"
 #include "settings_file.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SetGameHost(&windowsGameHost);
     SetSettingsWarning(ShowSettingsWarning);
+    SetHistoryWarning(ShowSettingsWarning);
     if (!RegisterMainWindowClass(instance)) {
         return 0;
     }
