@@ -5,6 +5,7 @@
 #include <ctime>
 #include <tuple>
 
+#include "game_host.h"
 #include "game_state.h"
 #include "settings_file_platform.h"
 
@@ -158,7 +159,7 @@ bool ReadChallengeFigures(const Field (&fields)[FieldCount], GameRecord& game) {
     game.course = ChallengeCourse;
     return ReadWhole(fields[2], game.targetCount) && fields[3].length == 0 &&
            ReadSeconds(fields[4], game.displayTime) && fields[5].length == 0 && fields[6].length == 0 &&
-           ReadWhole(fields[7], game.stagesCleared);
+           ReadWhole(fields[7], game.stagesCleared) && game.stagesCleared <= LastStage;
 }
 
 bool ParseLine(const char* line, size_t length, GameRecord& game) {
@@ -329,7 +330,7 @@ PersonalBest RecordGame(const GameRecord& game, void* ownerWindow) {
     int32_t figure = game.course == FixedCourse ? game.roundsCleared : game.stagesCleared;
     if (!AppendLine(game) && !warned && historyWarning != nullptr) {
         warned = true;
-        historyWarning(ownerWindow, "記録ファイルが書けません", "ライトエラー");
+        historyWarning(ownerWindow, "成績の記録（history.csv）が書けません", "ライトエラー");
     }
     Count(game);
     // Nothing cleared is no record, even in a first game.
