@@ -20,8 +20,6 @@ const char* const ChallengeCourseName = "challenge";
 constexpr int FieldCount = 9;
 // Longer than any line the game writes; anything longer is a hand edit and is skipped.
 constexpr size_t LineLimit = 160;
-// No figure the game writes comes near it; larger ones are taken for damage.
-constexpr int32_t LargestFigure = 9999;
 
 const char* const GradeNames[BrainLevelCount] = {
     "Frog", "Bird", "Squirrel", "Boar", "Rabbit", "Pig", "Dog", "Human", "Chimpanzee", "SuperGenius",
@@ -96,6 +94,7 @@ bool SplitFields(const char* line, size_t length, Field (&fields)[FieldCount]) {
     return count == FieldCount;
 }
 
+// At most four digits: no figure the game writes comes near that, so more is damage.
 bool ReadWhole(const Field& field, int32_t& value) {
     if (field.length == 0 || field.length > 4) {
         return false;
@@ -107,7 +106,7 @@ bool ReadWhole(const Field& field, int32_t& value) {
         }
         value = value * 10 + (field.text[at] - '0');
     }
-    return value <= LargestFigure;
+    return true;
 }
 
 // "0.5" or "12.0": seconds with exactly one decimal, as tenths.
