@@ -72,3 +72,15 @@
 #define IDC_ABOUT_VERSION       102
 #define IDC_ABOUT_TAGLINE       103
 #define IDC_ABOUT_CHALLENGE     104
+
+/* ---- Game history: the best line, the system-menu item and the records dialog ---- */
+#define IDC_RESULT_BEST         115  /* on both result dialogs */
+#define IDM_RECORDS             0x0160  /* a system-menu command: a multiple of 16 below 0xF000 */
+#define IDD_RECORDS             31
+#define IDC_RECORDS_CLOSE       101
+#define IDC_RECORDS_GAMES       102
+#define IDC_RECORDS_CHALLENGE_BEST 103
+#define IDC_RECORDS_FIXED_LABEL 104
+#define IDC_RECORDS_FIXED_BESTS 105
+#define IDC_RECORDS_CHART_LABEL 106
+#define IDC_RECORDS_CHART       107

@@ -1,5 +1,6 @@
 // Entry point: hooks the game core and the settings store up to Win32, opens the main window and runs the game.
 #include "front_end.h"
+#include "history_file.h"
 #include "settings_file.h"
 #include "system_library.h"
 
@@ -8,6 +9,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     RestrictLibrarySearchToSystemFolder();
     SetGameHost(&windowsGameHost);
     SetSettingsWarning(ShowSettingsWarning);
+    SetHistoryWarning(ShowSettingsWarning);
     if (!RegisterMainWindowClass(instance)) {
         return 0;
     }

@@ -2,6 +2,7 @@
 #include "front_end.h"
 
 #include "game_state.h"
+#include "records.h"
 #include "resource_ids.h"
 #include "settings_file.h"
 
@@ -77,6 +78,7 @@ void RepaintMainWindow() {
 void CreateGame(HWND window) {
     LoadSettings(window);
     BuildToolbar(window);
+    AddRecordsMenuItem(window);
     CreateBoardFont();
     ClearTargetTable();
     ClearSnapshot();
@@ -142,7 +144,7 @@ void DispatchCommand(HWND window, WORD command) {
 
 const GameHost windowsGameHost = {
     ShowGameMessage,
-    RunGameDialog,
+    RunDialogOfGame,
     StartDisplayTimer,
     StopDisplayTimer,
     RepaintMainWindow,
@@ -244,6 +246,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         DispatchCommand(window, LOWORD(wParam));
         return 0;
+    case WM_SYSCOMMAND:
+        return HandleSystemCommand(window, wParam, lParam);
     case WM_NOTIFY:
         SupplyTooltipText(window, reinterpret_cast<NMHDR*>(lParam));
         return 0;

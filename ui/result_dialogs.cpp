@@ -4,6 +4,7 @@
 #include "brain_level.h"
 #include "dialogs.h"
 #include "game_state.h"
+#include "records.h"
 #include "resource_ids.h"
 
 namespace {
@@ -66,6 +67,7 @@ void ShowFixedFigures(HWND dialog) {
     ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.displayTime);
     ShowWhole(dialog, IDC_RESULT_TRIES, resultSnapshot.tries);
     ShowWhole(dialog, IDC_RESULT_ROUNDS, resultSnapshot.roundsPlayed);
+    ShowPersonalBest(dialog, FixedCourse);
 }
 
 // The stage counter stays at the last stage when it is cleared, so only then
@@ -78,6 +80,7 @@ void ShowChallengeFigures(HWND dialog) {
     ShowWhole(dialog, IDC_RESULT_TRIES, StagesCleared());
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.clearedCount);
     ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.clearedTime);
+    ShowPersonalBest(dialog, ChallengeCourse);
 }
 
 // ---- Painting ----

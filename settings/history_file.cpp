@@ -1,0 +1,353 @@
+// Keeps "history.csv", one line for every finished game, and the player's bests drawn from it.
+#include "history_file.h"
+
+#include <cstring>
+#include <ctime>
+#include <tuple>
+
+#include "game_host.h"
+#include "game_state.h"
+#include "settings_file_platform.h"
+
+const char* const HistoryFileName = "history.csv";
+
+namespace {
+
+const char* const HeaderLine =
+    "played_at,course,target_count,progress,display_seconds,tries,rounds_cleared,stages_cleared,grade\r\n";
+const char* const FixedCourseName = "fixed";
+const char* const ChallengeCourseName = "challenge";
+constexpr int FieldCount = 9;
+// Longer than any line the game writes; anything longer is a hand edit and is skipped.
+constexpr size_t LineLimit = 160;
+
+const char* const GradeNames[BrainLevelCount] = {
+    "Frog", "Bird", "Squirrel", "Boar", "Rabbit", "Pig", "Dog", "Human", "Chimpanzee", "SuperGenius",
+};
+
+HistorySummary summary;
+bool summaryRead = false;
+bool warned = false;
+SettingsWarning historyWarning = nullptr;
+LocalClock localClock = nullptr;
+const HistoryFileLayer* fileLayer = nullptr;
+
+const HistoryFileLayer& Files() {
+    return fileLayer != nullptr ? *fileLayer : PlatformHistoryFileLayer();
+}
+
+LocalDateTime Now() {
+    if (localClock != nullptr) {
+        return localClock();
+    }
+    std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);  // one thread: the shared buffer is safe
+    if (local == nullptr) {
+        return {};
+    }
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec};
+}
+
+// ---- The summary -------------------------------------------------------------
+
+void Count(const GameRecord& game) {
+    if (game.course == FixedCourse) {
+        summary.fixedGames += 1;
+        FixedSetting setting = {game.targetCount, game.displayTime, game.tries};
+        auto found = summary.fixedBests.find(setting);
+        if (found == summary.fixedBests.end() || found->second < game.roundsCleared) {
+            summary.fixedBests[setting] = game.roundsCleared;
+        }
+    } else {
+        summary.challengeGames += 1;
+        summary.challengeStages.push_back(game.stagesCleared);
+        if (summary.challengeBest < game.stagesCleared) {
+            summary.challengeBest = game.stagesCleared;
+        }
+    }
+}
+
+// ---- Reading one line --------------------------------------------------------
+
+struct Field {
+    const char* text;
+    size_t length;
+    bool is(const char* word) const { return length == std::strlen(word) && std::memcmp(text, word, length) == 0; }
+};
+
+bool IsDigit(char character) {
+    return character >= '0' && character <= '9';
+}
+
+bool SplitFields(const char* line, size_t length, Field (&fields)[FieldCount]) {
+    int count = 0;
+    size_t start = 0;
+    for (size_t at = 0; at <= length; ++at) {
+        if (at == length || line[at] == ',') {
+            if (count == FieldCount) {
+                return false;
+            }
+            fields[count++] = {line + start, at - start};
+            start = at + 1;
+        }
+    }
+    return count == FieldCount;
+}
+
+// At most four digits: no figure the game writes comes near that, so more is damage.
+bool ReadWhole(const Field& field, int32_t& value) {
+    if (field.length == 0 || field.length > 4) {
+        return false;
+    }
+    value = 0;
+    for (size_t at = 0; at < field.length; ++at) {
+        if (!IsDigit(field.text[at])) {
+            return false;
+        }
+        value = value * 10 + (field.text[at] - '0');
+    }
+    return true;
+}
+
+// "0.5" or "12.0": seconds with exactly one decimal, as tenths.
+bool ReadSeconds(const Field& field, int32_t& tenths) {
+    if (field.length < 3 || field.text[field.length - 2] != '.' || !IsDigit(field.text[field.length - 1])) {
+        return false;
+    }
+    int32_t seconds = 0;
+    if (!ReadWhole({field.text, field.length - 2}, seconds)) {
+        return false;
+    }
+    tenths = seconds * 10 + (field.text[field.length - 1] - '0');
+    return true;
+}
+
+// yyyy-mm-ddThh:mm:ss; the figures are not used, but a torn or edited stamp marks a bad line.
+bool IsTimestamp(const Field& field) {
+    const char* pattern = "dddd-dd-ddTdd:dd:dd";
+    if (field.length != std::strlen(pattern)) {
+        return false;
+    }
+    for (size_t at = 0; at < field.length; ++at) {
+        bool fits = pattern[at] == 'd' ? IsDigit(field.text[at]) : field.text[at] == pattern[at];
+        if (!fits) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReadGrade(const Field& field, BrainLevel& grade) {
+    for (int32_t level = 0; level < BrainLevelCount; ++level) {
+        if (field.is(GradeNames[level])) {
+            grade = static_cast<BrainLevel>(level);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReadFixedFigures(const Field (&fields)[FieldCount], GameRecord& game) {
+    game.course = FixedCourse;
+    return ReadWhole(fields[2], game.targetCount) && ReadWhole(fields[3], game.progress) &&
+           ReadSeconds(fields[4], game.displayTime) && ReadWhole(fields[5], game.tries) &&
+           ReadWhole(fields[6], game.roundsCleared) && fields[7].length == 0;
+}
+
+bool ReadChallengeFigures(const Field (&fields)[FieldCount], GameRecord& game) {
+    game.course = ChallengeCourse;
+    return ReadWhole(fields[2], game.targetCount) && fields[3].length == 0 &&
+           ReadSeconds(fields[4], game.displayTime) && fields[5].length == 0 && fields[6].length == 0 &&
+           ReadWhole(fields[7], game.stagesCleared) && game.stagesCleared <= LastStage;
+}
+
+bool ParseLine(const char* line, size_t length, GameRecord& game) {
+    if (length > 0 && line[length - 1] == '\r') {
+        length -= 1;
+    }
+    Field fields[FieldCount];
+    if (!SplitFields(line, length, fields) || !IsTimestamp(fields[0]) || !ReadGrade(fields[8], game.grade)) {
+        return false;
+    }
+    if (fields[1].is(FixedCourseName)) {
+        return ReadFixedFigures(fields, game);
+    }
+    return fields[1].is(ChallengeCourseName) && ReadChallengeFigures(fields, game);
+}
+
+void CountLine(const char* line, size_t length) {
+    GameRecord game = {};
+    if (ParseLine(line, length, game)) {
+        Count(game);
+    }
+}
+
+// Splits the bytes into lines itself: a NUL or an over-long line spoils only its own line.
+void CountLines(FILE* file) {
+    static char block[16384];
+    char line[LineLimit];
+    size_t length = 0;
+    bool overlong = false;
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
+        for (size_t at = 0; at < got; ++at) {
+            if (block[at] == '\n') {
+                if (!overlong) {
+                    CountLine(line, length);
+                }
+                length = 0;
+                overlong = false;
+            } else if (length < LineLimit) {
+                line[length++] = block[at];
+            } else {
+                overlong = true;
+            }
+        }
+    }
+    if (!overlong) {
+        CountLine(line, length);
+    }
+}
+
+// ---- Writing one line --------------------------------------------------------
+
+int FormatLine(const GameRecord& game, const LocalDateTime& at, char* line, size_t size) {
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02dT%02d:%02d:%02d", static_cast<int>(at.year),
+                  static_cast<int>(at.month), static_cast<int>(at.day), static_cast<int>(at.hour),
+                  static_cast<int>(at.minute), static_cast<int>(at.second));
+    const char* grade = GradeNames[game.grade];
+    int seconds = static_cast<int>(game.displayTime / 10), tenth = static_cast<int>(game.displayTime % 10);
+    if (game.course == FixedCourse) {
+        return std::snprintf(line, size, "%s,%s,%d,%d,%d.%d,%d,%d,,%s\r\n", stamp, FixedCourseName,
+                             static_cast<int>(game.targetCount), static_cast<int>(game.progress), seconds, tenth,
+                             static_cast<int>(game.tries), static_cast<int>(game.roundsCleared), grade);
+    }
+    return std::snprintf(line, size, "%s,%s,%d,,%d.%d,,,%d,%s\r\n", stamp, ChallengeCourseName,
+                         static_cast<int>(game.targetCount), seconds, tenth, static_cast<int>(game.stagesCleared),
+                         grade);
+}
+
+// What must come before the new line: the header in a new file, and a line end
+// after a line that a crash cut short, so the new line is never glued to it.
+const char* Lead(FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0 || std::ftell(file) <= 0) {
+        return HeaderLine;
+    }
+    if (std::fseek(file, -1, SEEK_END) != 0) {
+        return "";
+    }
+    return std::getc(file) == '\n' ? "" : "\r\n";
+}
+
+bool AppendLine(const GameRecord& game) {
+    const HistoryFileLayer& files = Files();
+    if (files.isReadOnly(HistoryFileName)) {
+        return false;
+    }
+    FILE* file = files.openForAppending(HistoryFileName);
+    if (file == nullptr) {
+        return false;
+    }
+    char bytes[LineLimit * 2];
+    std::strcpy(bytes, Lead(file));
+    std::fseek(file, 0, SEEK_END);  // the switch from reading to writing needs it
+    size_t lead = std::strlen(bytes);
+    int length = FormatLine(game, Now(), bytes + lead, sizeof bytes - lead);
+    bool written = length > 0 && files.append(file, bytes, lead + static_cast<size_t>(length));
+    bool closed = files.close(file);
+    return written && closed;
+}
+
+// ---- The platform's files ----------------------------------------------------
+
+FILE* OpenForAppending(const char* name) {
+    return std::fopen(name, "a+b");
+}
+
+bool AppendBytes(FILE* file, const char* bytes, size_t length) {
+    return std::fwrite(bytes, 1, length, file) == length && PlatformFlush(file);
+}
+
+bool CloseFile(FILE* file) {
+    return std::fclose(file) == 0;
+}
+
+const HistoryFileLayer platformLayer = {
+    PlatformOpenForReading, PlatformIsReadOnly, OpenForAppending, AppendBytes, CloseFile,
+};
+
+}  // namespace
+
+bool FixedSetting::operator<(const FixedSetting& other) const {
+    return std::tie(targetCount, displayTime, tries) < std::tie(other.targetCount, other.displayTime, other.tries);
+}
+
+const HistoryFileLayer& PlatformHistoryFileLayer() {
+    return platformLayer;
+}
+
+void SetHistoryFileLayer(const HistoryFileLayer* layer) {
+    fileLayer = layer;
+}
+
+void SetHistoryClock(LocalClock clock) {
+    localClock = clock;
+}
+
+void SetHistoryWarning(SettingsWarning warning) {
+    historyWarning = warning;
+    warned = false;
+}
+
+const HistorySummary& GameHistory() {
+    if (!summaryRead) {
+        summaryRead = true;
+        summary = HistorySummary();
+        if (FILE* file = Files().openForReading(HistoryFileName)) {
+            CountLines(file);
+            Files().close(file);
+        }
+    }
+    return summary;
+}
+
+void ForgetGameHistory() {
+    summaryRead = false;
+    summary = HistorySummary();
+}
+
+int32_t FixedBest(const FixedSetting& setting) {
+    const HistorySummary& history = GameHistory();
+    auto found = history.fixedBests.find(setting);
+    return found == history.fixedBests.end() ? NoBest : found->second;
+}
+
+PersonalBest RecordGame(const GameRecord& game, void* ownerWindow) {
+    FixedSetting setting = {game.targetCount, game.displayTime, game.tries};
+    int32_t before = game.course == FixedCourse ? FixedBest(setting) : GameHistory().challengeBest;
+    int32_t figure = game.course == FixedCourse ? game.roundsCleared : game.stagesCleared;
+    if (!AppendLine(game) && !warned && historyWarning != nullptr) {
+        warned = true;
+        historyWarning(ownerWindow, "成績の記録（history.csv）が書けません", "ライトエラー");
+    }
+    Count(game);
+    // Nothing cleared is no record, even in a first game.
+    return {figure > before ? figure : before, figure > before && figure > 0};
+}
+
+GameRecord FinishedGameRecord(int32_t course) {
+    GameRecord game = {};
+    if (course == FixedCourse) {
+        game = {FixedCourse, resultSnapshot.targetCount, resultSnapshot.progress, resultSnapshot.displayTime,
+                resultSnapshot.tries, resultSnapshot.roundsPlayed, 0,
+                rateFixedCourse(resultSnapshot.targetCount, resultSnapshot.progress, resultSnapshot.displayTime,
+                                resultSnapshot.roundsPlayed)};
+    } else {
+        // As the challenge result counts: a full clear leaves the counter on the last stage.
+        int32_t cleared = ChallengeFullyCleared() ? roundState.stage : roundState.stage - 1;
+        game = {ChallengeCourse, resultSnapshot.clearedCount, 0, resultSnapshot.clearedTime, 0, 0, cleared,
+                rateChallengeCourse(roundState.stage)};
+    }
+    return game;
+}

@@ -1,0 +1,96 @@
+// Keeps "history.csv", one line for every finished game, and the player's bests drawn from it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "brain_level.h"
+#include "settings_file.h"
+
+extern const char* const HistoryFileName;  // "history.csv", beside setdata.ini
+
+// ---- One game ----------------------------------------------------------------
+
+struct LocalDateTime {
+    int32_t year, month, day, hour, minute, second;
+};
+
+// The figures its result dialog showed. Fixed games leave stagesCleared at 0;
+// challenge games leave progress, tries and roundsCleared at 0 and give the
+// count and time of the last stage cleared.
+struct GameRecord {
+    int32_t course;  // CourseMode: FixedCourse or ChallengeCourse
+    int32_t targetCount;
+    int32_t progress;
+    int32_t displayTime;  // tenths of a second
+    int32_t tries;
+    int32_t roundsCleared;
+    int32_t stagesCleared;
+    BrainLevel grade;
+};
+
+// ---- What the records show ---------------------------------------------------
+
+struct FixedSetting {
+    int32_t targetCount, displayTime, tries;
+    bool operator<(const FixedSetting& other) const;
+};
+
+constexpr int32_t NoBest = -1;
+
+struct HistorySummary {
+    int32_t fixedGames = 0;
+    int32_t challengeGames = 0;
+    int32_t challengeBest = NoBest;        // most stages cleared
+    std::map<FixedSetting, int32_t> fixedBests;  // most rounds cleared, per setting played
+    std::vector<int32_t> challengeStages;  // stages cleared in each challenge game, oldest first
+};
+
+// A best after a game, and whether that game set it.
+struct PersonalBest {
+    int32_t best;
+    bool isNew;
+};
+
+// The history as read from the file, once, plus every game recorded since.
+// Lines that do not parse (a torn last line, a hand edit) are skipped.
+const HistorySummary& GameHistory();
+// The next use of the history reads the file again.
+void ForgetGameHistory();
+
+// Appends the game's line with one write, never rewriting the file; warns once
+// per run when the file cannot be written. The game counts in this run's bests
+// either way. Returns the best of the game's course (and setting) with it.
+PersonalBest RecordGame(const GameRecord& game, void* ownerWindow);
+// The best of a fixed setting, NoBest when it was never played.
+int32_t FixedBest(const FixedSetting& setting);
+
+// The game that has just ended, read from the records the result dialog shows.
+GameRecord FinishedGameRecord(int32_t course);
+
+// ---- Seams -------------------------------------------------------------------
+
+using LocalClock = LocalDateTime (*)();
+// nullptr restores the real local clock.
+void SetHistoryClock(LocalClock clock);
+
+struct HistoryFileLayer {
+    // Opens an existing regular file for reading bytes; nullptr when there is none.
+    FILE* (*openForReading)(const char* name);
+    // True when the player marked the file read-only (checked, since root could write it anyway).
+    bool (*isReadOnly)(const char* name);
+    // Opens the file for reading and appending bytes, creating it when missing.
+    FILE* (*openForAppending)(const char* name);
+    // Writes the bytes at the end with one write and flushes them through.
+    bool (*append)(FILE* file, const char* bytes, size_t length);
+    bool (*close)(FILE* file);
+};
+const HistoryFileLayer& PlatformHistoryFileLayer();
+// nullptr restores the platform's layer.
+void SetHistoryFileLayer(const HistoryFileLayer* layer);
+
+// Shown once per run when a game cannot be added to the file.
+void SetHistoryWarning(SettingsWarning warning);
