@@ -32,3 +32,10 @@ void ClearTargetTable() {
 int32_t PlayableTargetCount() {
     return roundState.targetCount < MaxTargets ? roundState.targetCount : MaxTargets;
 }
+
+int32_t ClampToRange(int32_t value, const FigureRange& range) {
+    if (value < range.low) {
+        return range.low;
+    }
+    return value > range.high ? range.high : value;
+}

@@ -71,7 +71,7 @@ void ShowFixedFigures(HWND dialog) {
 // The stage counter stays at the last stage when it is cleared, so only then
 // does it count as cleared itself; otherwise it is the stage that failed.
 int32_t StagesCleared() {
-    return ChallengeFullyCleared() ? roundState.stage : roundState.stage - 1;
+    return roundState.allStagesCleared != 0 ? roundState.stage : roundState.stage - 1;
 }
 
 void ShowChallengeFigures(HWND dialog) {
