@@ -56,27 +56,30 @@ void PressTarget(int32_t number) {
 }
 
 // Plays a script from Start: E the display time ends, S Start is pressed after the beginner level is
-// chosen in the settings, a digit presses that target.
-std::string Play(const GameSettings& settings, const std::string& script, int64_t clockSecond = 1234567890) {
+// chosen in the settings, D the results command, a digit presses that target.
+std::string Play(const GameSettings& settings, const std::string& script, int64_t clockSecond = 1234567890,
+                 const GameHost* frontEnd = &host) {
     static int64_t clock;
     clock = clockSecond;
     gameSettings = settings;
     log.clear();
     SetCalendarClock([] { return clock; });
-    SetGameHost(&host);
+    SetGameHost(frontEnd);
     StartGame();
     for (char step : script) {
         gameSettings.startLevel = step == 'S' ? BeginnerLevel : gameSettings.startLevel;
-        step == 'E' ? EndDisplayTime() : step == 'S' ? StartGame() : PressTarget(step - '0');
+        step == 'E' ? EndDisplayTime() : step == 'S' ? StartGame() : step == 'D' ? RunDialog(FixedResultTemplate)
+                                                                                 : PressTarget(step - '0');
     }
     return log;
 }
 
-// The cells of targets 1 to count, as "column,row " each, placed at the given clock second.
-std::string Place(int64_t clockSecond, int32_t count) {
-    Play({count, 10, 1, 0, 0, 1}, "", clockSecond);
+// The cells of the nine targets of an advanced challenge game started at the given clock second, as
+// "column,row " each; the game runs without a front end, which the core must bear.
+std::string Place(int64_t clockSecond) {
+    Play({3, 10, 3, 0, 1, 3}, "E", clockSecond, nullptr);
     std::string cells;
-    for (int32_t number = 1; number <= count; ++number) {
+    for (int32_t number = 1; number <= 9; ++number) {
         const Target& target = targetTable.slots[number];
         cells += std::to_string(target.column) + "," + std::to_string(target.row) + " ";
     }
@@ -98,8 +101,8 @@ TEST(Placement, TheGeneratorAndTheClockSecondDecideTheBoard) {
     GameRandom::setSeed(0);
     EXPECT_EQ(GameRandom::draw(), 0);
     EXPECT_EQ(GameRandom::draw(), 346);
-    EXPECT_EQ(Place(0, 9), "0,1 10,2 17,0 15,13 6,4 19,12 0,12 1,8 7,14 ");
-    EXPECT_EQ(Place(1700008777, 9), "2,12 4,3 7,10 5,1 2,4 4,11 18,12 2,6 15,7 ");
+    EXPECT_EQ(Place(0), "0,1 10,2 17,0 15,13 6,4 19,12 0,12 1,8 7,14 ");
+    EXPECT_EQ(Place(1700008777), "2,12 4,3 7,10 5,1 2,4 4,11 18,12 2,6 15,7 ");
 }
 
 // The fixed-course games are chosen so that any one bound of any rule, moved by one either way,
@@ -126,9 +129,9 @@ TEST(BrainLevel, BothRulesAtEveryBoundary) {
 TEST(RoundFlow, WholeGames) {
     const std::string round = "T1000 R X R ";
     const std::tuple<GameSettings, std::string, std::string> games[] = {
-        {{3, 10, 3, 0, 0, 1}, "E123E123E123",
+        {{3, 10, 3, 0, 0, 1}, "E123E123E123123",  // the last presses come after the game: ignored
          round + "Mやったね！ST1クリア " + round + "Mやったね！ST2クリア " + round + "D3,3,4,10,3,3,333 "},
-        {{3, 10, 3, 0, 0, 1}, "E123E121", round + "Mやったね！ST1クリア " + round + Boo + "D3,3,3,10,3,1,434 "},
+        {{3, 10, 3, 0, 0, 1}, "E123E121123", round + "Mやったね！ST1クリア " + round + Boo + "D3,3,3,10,3,1,434 "},
         {{50, 0, 1, 0, 0, 1}, "E123456789", "T100 R X R D3,9,10,1,1,1,333333333 "},  // out of range: clamped
         {{3, 10, 3, 0, 1, 2}, "E1234567E1234567E13",
          Splash(7) + "X R Mチャレンジ7クリア " + Splash(8) + "X R Mチャレンジ8クリア " + Splash(9) + "X R " + Boo +
@@ -136,9 +139,11 @@ TEST(RoundFlow, WholeGames) {
         // Start from deep in the advanced band into the beginner band: the splash's repaints must not
         // judge the abandoned round against the smaller count.
         {{3, 10, 3, 0, 1, 3}, "E1234567S", Splash(18) + "X R " + Splash(1)},
-        // Start in the middle of a round, then a press while the numbers are on display.
-        {{4, 10, 3, 0, 0, 1}, "E1234E1S1E1234",
-         round + "Mやったね！ST1クリア " + round + "T1000 R X R Mやったね！ST1クリア T1000 R "},
+        // The results command with the board covered; Start in the middle of a round, and the results
+        // command and a press while the numbers are on display.
+        {{4, 10, 3, 0, 0, 1}, "E1234ED1SD1E1234",
+         round + "Mやったね！ST1クリア T1000 R X R D3,4,5,10,3,1,2222 T1000 R D3,0,0,0,0,0,1111 X R "
+                 "Mやったね！ST1クリア T1000 R "},
     };
     for (const auto& [settings, script, expected] : games) {
         EXPECT_EQ(Play(settings, script), expected) << script;
