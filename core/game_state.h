@@ -1,4 +1,4 @@
-// The game's four process-wide records, the grid geometry, and the operations that place and judge targets.
+// The four process-wide records, the rules' data, the grid geometry, and the placing and judging of targets.
 #pragma once
 
 #include <cstdint>
