@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "game_resource_ids.h"
+
 namespace {
 struct GradeLook {
     const char* text;    // shown under the heading, leading spaces included
@@ -10,16 +12,16 @@ struct GradeLook {
 };
 
 const GradeLook GradeLooks[BrainLevelCount] = {
-    /* Frog        */ {" カエルです", 3},
-    /* Bird        */ {"   鳥です", 4},
-    /* Squirrel    */ {"  リスです", 7},
-    /* Boar        */ {"  ｲﾉｼｼです", 10},
-    /* Rabbit      */ {" うさぎです", 9},
-    /* Pig         */ {"   豚です", 8},
-    /* Dog         */ {"   犬です", 6},
-    /* Human       */ {"  人間です", 11},
-    /* Chimpanzee  */ {"ﾁﾝﾊﾟﾝｼﾞｰです", 5},
-    /* SuperGenius */ {" 超天才です", 12},
+    /* Frog        */ {" カエルです", IDB_RATING_FROG},
+    /* Bird        */ {"   鳥です", IDB_RATING_BIRD},
+    /* Squirrel    */ {"  リスです", IDB_RATING_SQUIRREL},
+    /* Boar        */ {"  ｲﾉｼｼです", IDB_RATING_BOAR},
+    /* Rabbit      */ {" うさぎです", IDB_RATING_RABBIT},
+    /* Pig         */ {"   豚です", IDB_RATING_PIG},
+    /* Dog         */ {"   犬です", IDB_RATING_DOG},
+    /* Human       */ {"  人間です", IDB_RATING_HUMAN},
+    /* Chimpanzee  */ {"ﾁﾝﾊﾟﾝｼﾞｰです", IDB_RATING_CHIMPANZEE},
+    /* SuperGenius */ {" 超天才です", IDB_RATING_SUPER_GENIUS},
 };
 
 // A figure the rule does not test has a bound every 32-bit value passes.

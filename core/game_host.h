@@ -3,14 +3,14 @@
 
 #include <cstdint>
 
+#include "game_resource_ids.h"
+
 constexpr int32_t DisplayTimerId = 1;
 
 // Dialog templates the core opens through runDialog.
-constexpr int32_t FixedResultTemplate = 3;
-constexpr int32_t StageSplashTemplate = 4;
-constexpr int32_t ChallengeResultTemplate = 5;
-
-constexpr int32_t LastStage = 28;
+constexpr int32_t FixedResultTemplate = IDD_FIXED_RESULT;
+constexpr int32_t StageSplashTemplate = IDD_STAGE_SPLASH;
+constexpr int32_t ChallengeResultTemplate = IDD_CHALLENGE_RESULT;
 
 // Every operation must be safe to call at any time; a windowless host makes
 // repaint call JudgeRound directly.
@@ -28,16 +28,6 @@ struct GameHost {
 
 // Installs the host the core talks to. The front end does this once, before any game.
 void SetGameHost(const GameHost* host);
-
-struct StageRow {
-    int32_t targetCount;
-    int32_t displayTime;  // tenths of a second
-};
-// Row s - 1 is challenge stage s.
-extern const StageRow StageTable[LastStage];
-
-// Caption of every message the core shows.
-extern const char* const GameCaption;
 
 // Begins a new game in the course of the settings, abandoning any round under way.
 void StartGame();

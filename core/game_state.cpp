@@ -32,3 +32,14 @@ void ClearTargetTable() {
 int32_t PlayableTargetCount() {
     return roundState.targetCount < MaxTargets ? roundState.targetCount : MaxTargets;
 }
+
+int32_t ChallengeStagesCleared() {
+    return roundState.allStagesCleared != 0 ? roundState.stage : roundState.stage - 1;
+}
+
+int32_t ClampToRange(int32_t value, const FigureRange& range) {
+    if (value < range.low) {
+        return range.low;
+    }
+    return value > range.high ? range.high : value;
+}

@@ -1,4 +1,4 @@
-// The game's four process-wide records, the grid geometry, and the operations that place and judge targets.
+// The four process-wide records, the rules' data, the grid geometry, and the placing and judging of targets.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,32 @@ constexpr int32_t BoardWidth = GridColumns * CellSize;             // 640
 constexpr int32_t BoardBottom = BoardTop + GridRows * CellSize;    // 520
 
 constexpr int32_t MaxTargets = 9;
+
+// ---- Rules data ----------------------------------------------------------
+// What a round can be played with; the settings file and the settings dialog hold
+// the fixed course's figures to these, and a game never starts outside them.
+struct FigureRange {
+    int32_t low;
+    int32_t high;
+};
+constexpr FigureRange CountRange = {1, MaxTargets};
+constexpr FigureRange TimeRange = {1, 30};  // tenths of a second
+constexpr FigureRange TriesRange = {1, 10};
+
+// A value below the range becomes its low end, one above it its high end.
+int32_t ClampToRange(int32_t value, const FigureRange& range);
+
+constexpr int32_t LastStage = 28;
+
+struct StageRow {
+    int32_t targetCount;
+    int32_t displayTime;  // tenths of a second
+};
+// Row s - 1 is challenge stage s. Each band starts where the target count changes.
+extern const StageRow StageTable[LastStage];
+
+// Caption of every message the core shows.
+extern const char* const GameCaption;
 
 // ---- Codes ---------------------------------------------------------------
 enum TargetState : int32_t {
@@ -58,6 +84,9 @@ struct RoundState {
     int32_t stage;         // challenge stage, 0 before the first challenge game, else 1..28
     int32_t nextNumber;    // 0 input closed, 1..N due, N + 1 completed, -1 failed
     int32_t roundsPlayed;  // fixed-course rounds completed in this game
+    // 1 when the challenge game ended by clearing the last stage, which then counts
+    // as cleared although stage stays at 28; every StartGame sets it back to 0.
+    int32_t allStagesCleared;
 };
 
 // The figures the result dialogs show.
@@ -85,10 +114,9 @@ void ClearSnapshot();
 void ClearTargetTable();
 // targetCount kept within the table's nine slots: the number of slots a round may touch.
 int32_t PlayableTargetCount();
-
-// True when the last challenge game ended by clearing the last stage; every StartGame resets it.
-// The challenge result then counts the last stage as cleared although stage stays at 28.
-bool ChallengeFullyCleared();
+// Stages the last challenge game cleared: the counter stays on the last stage when that
+// one is cleared too, and otherwise stands on the stage that failed.
+int32_t ChallengeStagesCleared();
 
 // ---- Placement -----------------------------------------------------------
 // The game's own random source, fixed exactly so that a seed always gives the same board.

@@ -39,13 +39,12 @@ bool Touches(const Target& target, int32_t column, int32_t row) {
 }
 
 bool ClashesWithEarlierTargets(int32_t number, int32_t column, int32_t row) {
-    bool clash = false;
     for (int32_t earlier = 1; earlier < number; ++earlier) {
         if (Touches(targetTable.slots[earlier], column, row)) {
-            clash = true;
+            return true;
         }
     }
-    return clash;
+    return false;
 }
 
 void PlaceTarget(int32_t number) {

@@ -21,7 +21,6 @@ const char* const RoundClearedText = "やったね！ST%dクリア";
 const char* const WrongClickText = "ぶ～。間違いです！";
 
 const GameHost* gameHost = nullptr;
-bool challengeFullyCleared = false;
 
 // ---- Host calls ----------------------------------------------------------
 // The core may run before a front end exists (tools, tests), so every missing
@@ -87,15 +86,21 @@ void ResetGameFigures() {
     roundState.roundsPlayed = 0;
 }
 
+// Level 2 starts at the second band, level 3 at the third; any other level at stage 1.
+int32_t BandOfStartLevel(int32_t startLevel) {
+    return startLevel == IntermediateLevel || startLevel == AdvancedLevel ? startLevel - 1 : 0;
+}
+
+// The last stage before the level's band: a band begins where the target count changes.
 int32_t StageBeforeStartLevel(int32_t startLevel) {
-    switch (startLevel) {
-    case IntermediateLevel:
-        return 6;
-    case AdvancedLevel:
-        return 17;
-    default:
-        return 0;
+    int32_t bandsToPass = BandOfStartLevel(startLevel);
+    int32_t stage = 0;
+    while (bandsToPass > 0 && ++stage < LastStage) {
+        if (StageTable[stage].targetCount != StageTable[stage - 1].targetCount) {
+            --bandsToPass;
+        }
     }
+    return stage;
 }
 
 void StartChallengeGame() {
@@ -109,9 +114,8 @@ void StartChallengeGame() {
 // The nine-slot table and a round that lasts at least a tenth of a second
 // are guarded here even though the settings store clamps on load.
 void StartFixedGame() {
-    const int32_t count = gameSettings.fixedCount;
-    roundState.targetCount = count < 1 ? 1 : (count > MaxTargets ? MaxTargets : count);
-    roundState.displayTime = gameSettings.fixedTime < 1 ? 1 : gameSettings.fixedTime;
+    roundState.targetCount = ClampToRange(gameSettings.fixedCount, CountRange);
+    roundState.displayTime = gameSettings.fixedTime < TimeRange.low ? TimeRange.low : gameSettings.fixedTime;
     ResetGameFigures();
     BeginRound();
 }
@@ -130,7 +134,7 @@ void KeepClearedStageFigures() {
 void FinishClearedChallenge() {
     roundState.nextNumber = 0;
     KeepClearedStageFigures();
-    challengeFullyCleared = true;
+    roundState.allStagesCleared = 1;
     PlaceTargets();
     RunDialog(ChallengeResultTemplate);
 }
@@ -186,12 +190,8 @@ void SetGameHost(const GameHost* host) {
     gameHost = host;
 }
 
-bool ChallengeFullyCleared() {
-    return challengeFullyCleared;
-}
-
 void StartGame() {
-    challengeFullyCleared = false;
+    roundState.allStagesCleared = 0;
     // Input closes before the challenge splash: the repaints during it run JudgeRound,
     // which would otherwise judge the abandoned round against the new stage's count.
     roundState.nextNumber = 0;

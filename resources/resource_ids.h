@@ -1,26 +1,16 @@
 /* Every numeric identifier shared by the resource script and the C++ code. */
 #pragma once
 
+/* The dialogs and pictures the game core names itself. */
+#include "game_resource_ids.h"
+
 /* ---- Icon and bitmaps ---- */
 #define IDI_GLIMMARK            101
 #define IDB_TOOLBAR             102
 #define IDB_ABOUT_PICTURE       2
-#define IDB_RATING_FROG         3
-#define IDB_RATING_BIRD         4
-#define IDB_RATING_CHIMPANZEE   5
-#define IDB_RATING_DOG          6
-#define IDB_RATING_SQUIRREL     7
-#define IDB_RATING_PIG          8
-#define IDB_RATING_RABBIT       9
-#define IDB_RATING_BOAR         10
-#define IDB_RATING_HUMAN        11
-#define IDB_RATING_SUPER_GENIUS 12
 
 /* ---- Dialog templates ---- */
 #define IDD_GAME_SETTINGS       2
-#define IDD_FIXED_RESULT        3
-#define IDD_STAGE_SPLASH        4
-#define IDD_CHALLENGE_RESULT    5
 #define IDD_ABOUT               21
 
 /* ---- Toolbar and its commands ---- */

@@ -344,9 +344,8 @@ GameRecord FinishedGameRecord(int32_t course) {
                 rateFixedCourse(resultSnapshot.targetCount, resultSnapshot.progress, resultSnapshot.displayTime,
                                 resultSnapshot.roundsPlayed)};
     } else {
-        // As the challenge result counts: a full clear leaves the counter on the last stage.
-        int32_t cleared = ChallengeFullyCleared() ? roundState.stage : roundState.stage - 1;
-        game = {ChallengeCourse, resultSnapshot.clearedCount, 0, resultSnapshot.clearedTime, 0, 0, cleared,
+        game = {ChallengeCourse, resultSnapshot.clearedCount, 0, resultSnapshot.clearedTime, 0, 0,
+                ChallengeStagesCleared(),
                 rateChallengeCourse(roundState.stage)};
     }
     return game;

@@ -95,9 +95,9 @@ bool ReadToken(SettingsReader& reader, char (&buffer)[TokenBufferSize]) {
 // dialog's rules keep those three in range; the codes stay as read, since the
 // game already gives every other value a meaning.
 void ClampRoundFigures(GameSettings& settings) {
-    settings.fixedCount = ClampToRange(settings.fixedCount, 1, 9);
-    settings.fixedTime = ClampToRange(settings.fixedTime, 1, 30);
-    settings.fixedTries = ClampToRange(settings.fixedTries, 1, 10);
+    settings.fixedCount = ClampToRange(settings.fixedCount, CountRange);
+    settings.fixedTime = ClampToRange(settings.fixedTime, TimeRange);
+    settings.fixedTries = ClampToRange(settings.fixedTries, TriesRange);
 }
 
 void ReadSettings(FILE* file) {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "game_state.h"
+
 namespace {
 
 // One past the largest magnitude a 32-bit result can hold (that of INT32_MIN);
@@ -91,18 +93,10 @@ int64_t ShiftedMagnitude(const char* begin, const char* end, int64_t digitCount,
     return magnitude;
 }
 
-}  // namespace
 
-int32_t LeadingInteger(const char* text) {
-    text = SkipSpaces(text);
-    bool negative = ReadSign(text);
-    int64_t magnitude = 0;
-    for (; IsDigit(*text); ++text) {
-        magnitude = AppendDigit(magnitude, *text - '0');
-    }
-    return SignedFromMagnitude(negative, magnitude);
-}
-
+// A decimal number (optional sign, digits, optional point and fraction, optional
+// exponent) times ten, truncated toward zero, exactly: "0.3" gives 3, "1.25" gives 12.
+// No number, or one that is not finite, gives 0; results beyond 32 bits saturate.
 int32_t TenthsFromText(const char* text) {
     text = SkipSpaces(text);
     bool negative = ReadSign(text);
@@ -128,30 +122,33 @@ int32_t TenthsFromText(const char* text) {
     return SignedFromMagnitude(negative, magnitude);
 }
 
+// The low four bits of the first byte; 0 for an empty text.
 int32_t LowFourBits(const char* text) {
     return static_cast<unsigned char>(text[0]) & 0x0F;
 }
 
-int32_t ClampToRange(int32_t value, int32_t low, int32_t high) {
-    if (value < low) {
-        value = low;
+}  // namespace
+
+int32_t LeadingInteger(const char* text) {
+    text = SkipSpaces(text);
+    bool negative = ReadSign(text);
+    int64_t magnitude = 0;
+    for (; IsDigit(*text); ++text) {
+        magnitude = AppendDigit(magnitude, *text - '0');
     }
-    if (value > high) {
-        value = high;
-    }
-    return value;
+    return SignedFromMagnitude(negative, magnitude);
 }
 
 int32_t CountFromText(const char* text) {
-    return ClampToRange(LeadingInteger(text), 1, 9);
+    return ClampToRange(LeadingInteger(text), CountRange);
 }
 
 int32_t TimeFromText(const char* text) {
-    return ClampToRange(TenthsFromText(text), 1, 30);
+    return ClampToRange(TenthsFromText(text), TimeRange);
 }
 
 int32_t TriesFromText(const char* text) {
-    return ClampToRange(LeadingInteger(text), 1, 10);
+    return ClampToRange(LeadingInteger(text), TriesRange);
 }
 
 int32_t ColorFromText(const char* text) {

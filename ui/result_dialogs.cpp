@@ -70,14 +70,8 @@ void ShowFixedFigures(HWND dialog) {
     ShowPersonalBest(dialog, FixedCourse);
 }
 
-// The stage counter stays at the last stage when it is cleared, so only then
-// does it count as cleared itself; otherwise it is the stage that failed.
-int32_t StagesCleared() {
-    return ChallengeFullyCleared() ? roundState.stage : roundState.stage - 1;
-}
-
 void ShowChallengeFigures(HWND dialog) {
-    ShowWhole(dialog, IDC_RESULT_TRIES, StagesCleared());
+    ShowWhole(dialog, IDC_RESULT_TRIES, ChallengeStagesCleared());
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.clearedCount);
     ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.clearedTime);
     ShowPersonalBest(dialog, ChallengeCourse);
