@@ -5,12 +5,12 @@
 #include "resource_ids.h"
 #include "settings_file.h"
 
-HWND mainWindow;
+namespace {
+
+HWND mainWindow;  // the GameHost's window
 
 const char* const MainWindowClassName = "Main Window";
 const char* const MainWindowTitle = "Glimmark Ver1.11";
-
-namespace {
 
 constexpr UINT MainWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT;
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU;
@@ -45,6 +45,26 @@ SIZE ScreenSize() {
     return size;
 }
 
+// The board needs a client area of BoardWidth x BoardBottom. The classic
+// 646 x 556 holds it under thin frames; where this system's caption and
+// frame are thicker, the window grows just enough.
+SIZE MainWindowOuterSize() {
+    RECT needed = {0, 0, BoardWidth, BoardBottom};
+    AdjustWindowRectEx(&needed, MainWindowStyle, FALSE, 0);
+    SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
+    if (size.cx <= ClassicOuterSize.cx && size.cy <= ClassicOuterSize.cy) {
+        return ClassicOuterSize;
+    }
+    return size;
+}
+
+// Truncating signed division, deliberately not clamped: on a screen smaller
+// than the window the corner lies off screen, above and to the left.
+POINT CenteredWindowPosition(SIZE screen, SIZE window) {
+    POINT corner = {(screen.cx - window.cx) / 2, (screen.cy - window.cy) / 2};
+    return corner;
+}
+
 // ---- The GameHost ---------------------------------------------------------
 
 // A null window would make InvalidateRect repaint every window on the desktop.
@@ -70,6 +90,15 @@ void StopDisplayTimer() {
 
 void RepaintMainWindow() {
     RepaintWindow(mainWindow);
+}
+
+// A template missing from the resources is passed over, as if the dialog had been closed at once.
+void RunGameDialog(int32_t templateId) {
+    DLGPROC procedure = DialogProcedureFor(templateId);
+    if (!procedure || !FindResourceA(NULL, MAKEINTRESOURCEA(templateId), RT_DIALOG)) {
+        return;
+    }
+    DialogBoxParamA(NULL, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
 }
 
 // ---- Message handlers -----------------------------------------------------
@@ -138,91 +167,7 @@ void DispatchCommand(HWND window, WORD command) {
     }
 }
 
-}  // namespace
-
-const GameHost windowsGameHost = {
-    ShowGameMessage,
-    RunGameDialog,
-    StartDisplayTimer,
-    StopDisplayTimer,
-    RepaintMainWindow,
-};
-
-// A template missing from the resources is passed over, as if the dialog had been closed at once.
-void RunGameDialog(int32_t templateId) {
-    DLGPROC procedure = DialogProcedureFor(templateId);
-    if (!procedure || !FindResourceA(NULL, MAKEINTRESOURCEA(templateId), RT_DIALOG)) {
-        return;
-    }
-    DialogBoxParamA(NULL, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
-}
-
-void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption) {
-    MessageBoxA(static_cast<HWND>(ownerWindow), text, caption, MB_ICONWARNING);
-}
-
-// ---- Class, creation and message loop -------------------------------------
-
-bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = MainWindowClassStyle;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GLIMMARK));
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszMenuName = NULL;
-    windowClass.lpszClassName = MainWindowClassName;
-    return RegisterClassA(&windowClass) != 0;
-}
-
-// The board needs a client area of BoardWidth x BoardBottom. The classic
-// 646 x 556 holds it under thin frames; where this system's caption and
-// frame are thicker, the window grows just enough.
-SIZE MainWindowOuterSize() {
-    RECT needed = {0, 0, BoardWidth, BoardBottom};
-    AdjustWindowRectEx(&needed, MainWindowStyle, FALSE, 0);
-    SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
-    if (size.cx <= ClassicOuterSize.cx && size.cy <= ClassicOuterSize.cy) {
-        return ClassicOuterSize;
-    }
-    return size;
-}
-
-// Truncating signed division, deliberately not clamped: on a screen smaller
-// than the window the corner lies off screen, above and to the left.
-POINT CenteredWindowPosition(SIZE screen, SIZE window) {
-    POINT corner = {(screen.cx - window.cx) / 2, (screen.cy - window.cy) / 2};
-    return corner;
-}
-
-HWND CreateMainWindow(HINSTANCE instance) {
-    SIZE outer = MainWindowOuterSize();
-    POINT corner = CenteredWindowPosition(ScreenSize(), outer);
-    mainWindow = CreateWindowExA(0, MainWindowClassName, MainWindowTitle, MainWindowStyle, corner.x, corner.y,
-                                 outer.cx, outer.cy, NULL, NULL, instance, NULL);
-    return mainWindow;
-}
-
-// Blocks in WaitMessage whenever the queue is empty: the game does no idle work.
-int RunMessageLoop() {
-    MSG message;
-    for (;;) {
-        if (!PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE)) {
-            WaitMessage();
-            continue;
-        }
-        BOOL received = GetMessageA(&message, NULL, 0, 0);
-        if (received == 0) {
-            return static_cast<int>(message.wParam);
-        }
-        if (received == -1) {
-            return 1;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
+// ---- The window procedure ---------------------------------------------
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -254,5 +199,62 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+const GameHost windowsGameHost = {
+    ShowGameMessage,
+    RunGameDialog,
+    StartDisplayTimer,
+    StopDisplayTimer,
+    RepaintMainWindow,
+};
+
+void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption) {
+    MessageBoxA(static_cast<HWND>(ownerWindow), text, caption, MB_ICONWARNING);
+}
+
+// ---- Class, creation and message loop -------------------------------------
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = MainWindowClassStyle;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GLIMMARK));
+    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszMenuName = NULL;
+    windowClass.lpszClassName = MainWindowClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+    SIZE outer = MainWindowOuterSize();
+    POINT corner = CenteredWindowPosition(ScreenSize(), outer);
+    mainWindow = CreateWindowExA(0, MainWindowClassName, MainWindowTitle, MainWindowStyle, corner.x, corner.y,
+                                 outer.cx, outer.cy, NULL, NULL, instance, NULL);
+    return mainWindow;
+}
+
+// Blocks in WaitMessage whenever the queue is empty: the game does no idle work.
+int RunMessageLoop() {
+    MSG message;
+    for (;;) {
+        if (!PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        BOOL received = GetMessageA(&message, NULL, 0, 0);
+        if (received == 0) {
+            return static_cast<int>(message.wParam);
+        }
+        if (received == -1) {
+            return 1;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }

@@ -3,9 +3,9 @@
 
 #include "resource_ids.h"
 
-HWND toolbarWindow;
-
 namespace {
+
+HWND toolbarWindow;
 
 constexpr int ToolbarImageCount = 7;
 constexpr int ToolbarImageSize = 32;
