@@ -9,6 +9,8 @@
 // Made once at window creation and never deleted; the result dialogs and the
 // stage splash write their large text in it too.
 extern HFONT boardFont;
+// The window the GameHost acts on; null until it is made and again once it is gone.
+extern HWND mainWindow;
 
 // ---- Main window ----
 bool RegisterMainWindowClass(HINSTANCE instance);
@@ -19,6 +21,8 @@ int RunMessageLoop();
 
 // The GameHost realised with Win32 calls on the main window.
 extern const GameHost windowsGameHost;
+// Opens a dialog template modally, owned by the main window; a missing template is passed over.
+void RunGameDialog(int32_t templateId);
 // The settings store's warnings: a warning message box with an OK button.
 void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption);
 

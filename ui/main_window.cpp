@@ -5,9 +5,9 @@
 #include "resource_ids.h"
 #include "settings_file.h"
 
-namespace {
+HWND mainWindow;
 
-HWND mainWindow;  // the GameHost's window
+namespace {
 
 const char* const MainWindowClassName = "Main Window";
 const char* const MainWindowTitle = "Glimmark Ver1.11";
@@ -90,15 +90,6 @@ void StopDisplayTimer() {
 
 void RepaintMainWindow() {
     RepaintWindow(mainWindow);
-}
-
-// A template missing from the resources is passed over, as if the dialog had been closed at once.
-void RunGameDialog(int32_t templateId) {
-    DLGPROC procedure = DialogProcedureFor(templateId);
-    if (!procedure || !FindResourceA(NULL, MAKEINTRESOURCEA(templateId), RT_DIALOG)) {
-        return;
-    }
-    DialogBoxParamA(NULL, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
 }
 
 // ---- Message handlers -----------------------------------------------------
@@ -211,6 +202,15 @@ const GameHost windowsGameHost = {
     StopDisplayTimer,
     RepaintMainWindow,
 };
+
+// A template missing from the resources is passed over, as if the dialog had been closed at once.
+void RunGameDialog(int32_t templateId) {
+    DLGPROC procedure = DialogProcedureFor(templateId);
+    if (!procedure || !FindResourceA(NULL, MAKEINTRESOURCEA(templateId), RT_DIALOG)) {
+        return;
+    }
+    DialogBoxParamA(NULL, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
+}
 
 void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption) {
     MessageBoxA(static_cast<HWND>(ownerWindow), text, caption, MB_ICONWARNING);
