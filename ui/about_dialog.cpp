@@ -1,12 +1,13 @@
 // The About box: the game's name, version and credits under the chimpanzee picture.
 #include "front_end.h"
 
-#include "dialogs.h"
+#include "pictures.h"
 #include "resource_ids.h"
 
-HBITMAP aboutPicture = nullptr;
-
 namespace {
+
+// Loaded when the box opens and released when it closes.
+HBITMAP aboutPicture = nullptr;
 
 // Placed in pixels, not dialog units, like the picture of the result dialogs.
 constexpr int PictureX = 55, PictureY = 7;
@@ -21,8 +22,7 @@ void ReleaseAboutPicture() {
 
 void LoadAboutPicture() {
     ReleaseAboutPicture();
-    aboutPicture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_PICTURE),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    aboutPicture = LoadPicture(IDB_ABOUT_PICTURE);
 }
 
 void PaintAboutPicture(HWND dialog) {

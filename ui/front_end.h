@@ -1,4 +1,4 @@
-// The Win32 front end's process-wide handles and the procedures its files share.
+// The Win32 front end: what its files and the entry point use of one another.
 #pragma once
 
 #include <windows.h>
@@ -6,26 +6,20 @@
 
 #include "game_host.h"
 
-// ---- Process-wide handles (null until made) ----
+// Made once at window creation and never deleted; the result dialogs and the
+// stage splash write their large text in it too.
+extern HFONT boardFont;
+// The window the GameHost acts on; null until it is made and again once it is gone.
 extern HWND mainWindow;
-extern HWND toolbarWindow;
-extern HFONT boardFont;       // made once at window creation, never deleted
-extern HBITMAP aboutPicture;  // loaded when the About box opens
-
-extern const char* const MainWindowClassName;  // "Main Window"
-extern const char* const MainWindowTitle;      // "Glimmark Ver1.11"
 
 // ---- Main window ----
 bool RegisterMainWindowClass(HINSTANCE instance);
+// "Glimmark Ver1.11", centred on the screen and still hidden; its creation loads the settings.
 HWND CreateMainWindow(HINSTANCE instance);
+// Returns the exit code once the main window is gone.
 int RunMessageLoop();
-// 646 x 556, or more where this system's frame would leave the board less than 640 x 520.
-SIZE MainWindowOuterSize();
-// The corner that centres a window on the screen; negative when the screen is the smaller.
-POINT CenteredWindowPosition(SIZE screen, SIZE window);
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The GameHost realised with Win32 calls on mainWindow.
+// The GameHost realised with Win32 calls on the main window.
 extern const GameHost windowsGameHost;
 // Opens a dialog template modally, owned by the main window; a missing template is passed over.
 void RunGameDialog(int32_t templateId);
@@ -40,7 +34,7 @@ void SupplyTooltipText(HWND window, NMHDR* notification);
 void CreateBoardFont();
 void PaintBoard(HDC deviceContext);
 
-// ---- Dialogs ----
+// ---- Dialogs, by template ----
 INT_PTR CALLBACK GameSettingsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK FixedResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK StageSplash(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -48,4 +42,5 @@ INT_PTR CALLBACK ChallengeResultDialog(HWND dialog, UINT message, WPARAM wParam,
 INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // ---- Web help ----
+// Starts the browser on the help page, or tells the player it is not there.
 void OpenWebHelp(HWND window);

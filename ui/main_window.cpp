@@ -8,10 +8,10 @@
 
 HWND mainWindow;
 
+namespace {
+
 const char* const MainWindowClassName = "Main Window";
 const char* const MainWindowTitle = "Glimmark Ver1.11";
-
-namespace {
 
 constexpr UINT MainWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT;
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU;
@@ -44,6 +44,26 @@ SIZE ScreenSize() {
     SIZE size = {GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
     ReleaseDC(NULL, screen);
     return size;
+}
+
+// The board needs a client area of BoardWidth x BoardBottom. The classic
+// 646 x 556 holds it under thin frames; where this system's caption and
+// frame are thicker, the window grows just enough.
+SIZE MainWindowOuterSize() {
+    RECT needed = {0, 0, BoardWidth, BoardBottom};
+    AdjustWindowRectEx(&needed, MainWindowStyle, FALSE, 0);
+    SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
+    if (size.cx <= ClassicOuterSize.cx && size.cy <= ClassicOuterSize.cy) {
+        return ClassicOuterSize;
+    }
+    return size;
+}
+
+// Truncating signed division, deliberately not clamped: on a screen smaller
+// than the window the corner lies off screen, above and to the left.
+POINT CenteredWindowPosition(SIZE screen, SIZE window) {
+    POINT corner = {(screen.cx - window.cx) / 2, (screen.cy - window.cy) / 2};
+    return corner;
 }
 
 // ---- The GameHost ---------------------------------------------------------
@@ -140,6 +160,43 @@ void DispatchCommand(HWND window, WORD command) {
     }
 }
 
+// ---- The window procedure ---------------------------------------------
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        CreateGame(window);
+        return 0;
+    case WM_DESTROY:
+        EndGame(window);
+        return 0;
+    case WM_PAINT:
+        PaintAndJudge(window);
+        return 0;
+    case WM_TIMER:
+        HandleTimer(wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        JudgeClickAndRepaint(window, lParam);
+        return 0;
+    case WM_COMMAND:
+        DispatchCommand(window, LOWORD(wParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        return HandleSystemCommand(window, wParam, lParam);
+    case WM_NOTIFY:
+        SupplyTooltipText(window, reinterpret_cast<NMHDR*>(lParam));
+        return 0;
+    case WM_ACTIVATE:
+    case WM_QUIT:
+    case WM_INITMENUPOPUP:
+    case WM_QUERYNEWPALETTE:
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
 }  // namespace
 
 const GameHost windowsGameHost = {
@@ -178,26 +235,6 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassA(&windowClass) != 0;
 }
 
-// The board needs a client area of BoardWidth x BoardBottom. The classic
-// 646 x 556 holds it under thin frames; where this system's caption and
-// frame are thicker, the window grows just enough.
-SIZE MainWindowOuterSize() {
-    RECT needed = {0, 0, BoardWidth, BoardBottom};
-    AdjustWindowRectEx(&needed, MainWindowStyle, FALSE, 0);
-    SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
-    if (size.cx <= ClassicOuterSize.cx && size.cy <= ClassicOuterSize.cy) {
-        return ClassicOuterSize;
-    }
-    return size;
-}
-
-// Truncating signed division, deliberately not clamped: on a screen smaller
-// than the window the corner lies off screen, above and to the left.
-POINT CenteredWindowPosition(SIZE screen, SIZE window) {
-    POINT corner = {(screen.cx - window.cx) / 2, (screen.cy - window.cy) / 2};
-    return corner;
-}
-
 HWND CreateMainWindow(HINSTANCE instance) {
     SIZE outer = MainWindowOuterSize();
     POINT corner = CenteredWindowPosition(ScreenSize(), outer);
@@ -223,40 +260,5 @@ int RunMessageLoop() {
         }
         TranslateMessage(&message);
         DispatchMessageA(&message);
-    }
-}
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
-        CreateGame(window);
-        return 0;
-    case WM_DESTROY:
-        EndGame(window);
-        return 0;
-    case WM_PAINT:
-        PaintAndJudge(window);
-        return 0;
-    case WM_TIMER:
-        HandleTimer(wParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        JudgeClickAndRepaint(window, lParam);
-        return 0;
-    case WM_COMMAND:
-        DispatchCommand(window, LOWORD(wParam));
-        return 0;
-    case WM_SYSCOMMAND:
-        return HandleSystemCommand(window, wParam, lParam);
-    case WM_NOTIFY:
-        SupplyTooltipText(window, reinterpret_cast<NMHDR*>(lParam));
-        return 0;
-    case WM_ACTIVATE:
-    case WM_QUIT:
-    case WM_INITMENUPOPUP:
-    case WM_QUERYNEWPALETTE:
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -2,8 +2,9 @@
 #include "front_end.h"
 
 #include "brain_level.h"
-#include "dialogs.h"
+#include "figure_text.h"
 #include "game_state.h"
+#include "pictures.h"
 #include "records.h"
 #include "resource_ids.h"
 
@@ -41,23 +42,21 @@ void ReleasePictures(PictureSet& set) {
 void LoadPictures(PictureSet& set) {
     ReleasePictures(set);
     for (int32_t level = 0; level < BrainLevelCount; ++level) {
-        int32_t pictureId = BrainLevelPictureId(static_cast<BrainLevel>(level));
-        set.pictures[level] = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId),
-                                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        set.pictures[level] = LoadPicture(BrainLevelPictureId(static_cast<BrainLevel>(level)));
     }
 }
 
 // ---- Figures ----
 
 void ShowWhole(HWND dialog, int controlId, int32_t value) {
-    char text[32] = {};
-    wsprintfA(text, "%d", value);
+    FigureText text = {};
+    FormatWhole(value, text);
     SetDlgItemTextA(dialog, controlId, text);
 }
 
 void ShowTenths(HWND dialog, int controlId, int32_t tenths) {
-    char text[32] = {};
-    wsprintfA(text, "%d.%d", tenths / 10, tenths % 10);
+    FigureText text = {};
+    FormatTenths(tenths, text);
     SetDlgItemTextA(dialog, controlId, text);
 }
 
@@ -110,6 +109,18 @@ BrainLevel ChallengeGrade() {
     return rateChallengeCourse(roundState.stage);
 }
 
+// The splash's first line, by the coming stage's target count: the stage
+// table's 5, 7 and 9 give beginner, intermediate and advanced.
+const char* StageLevelText(int32_t targetCount) {
+    if (targetCount < 6) {
+        return "チャレンジ初級コース";
+    }
+    if (targetCount > 8) {
+        return "チャレンジ上級コース";
+    }
+    return "チャレンジ中級コース";
+}
+
 // The level line is small print in the dialog's own font. The device context's
 // default font would do on a Japanese Windows, but under Wine it has no kanji.
 void PaintSplash(HWND dialog) {
@@ -120,9 +131,10 @@ void PaintSplash(HWND dialog) {
     WriteText(deviceContext, SplashLevelX, SplashLevelY, StageLevelText(roundState.targetCount));
     SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
+    FigureText time = {};
+    FormatTenths(roundState.displayTime, time);
     char stageText[64] = {};
-    wsprintfA(stageText, "%d個：%d.%d秒", roundState.targetCount, roundState.displayTime / 10,
-              roundState.displayTime % 10);
+    wsprintfA(stageText, "%d個：%s秒", roundState.targetCount, time);
     WriteText(deviceContext, SplashStageX, SplashStageY, stageText);
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
@@ -169,27 +181,6 @@ INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet
 }
 
 }  // namespace
-
-void DrawPicture(HDC deviceContext, HBITMAP picture, int x, int y, int width, int height) {
-    if (!picture) {
-        return;
-    }
-    HDC memoryContext = CreateCompatibleDC(nullptr);
-    HGDIOBJ keptBitmap = SelectObject(memoryContext, picture);
-    BitBlt(deviceContext, x, y, width, height, memoryContext, 0, 0, SRCCOPY);
-    SelectObject(memoryContext, keptBitmap);
-    DeleteDC(memoryContext);
-}
-
-const char* StageLevelText(int32_t targetCount) {
-    if (targetCount < 6) {
-        return "チャレンジ初級コース";
-    }
-    if (targetCount > 8) {
-        return "チャレンジ上級コース";
-    }
-    return "チャレンジ中級コース";
-}
 
 INT_PTR CALLBACK FixedResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     return HandleResultMessage(dialog, message, wParam, fixedResultPictures, ShowFixedFigures, FixedGrade);

@@ -3,16 +3,17 @@
 
 #include <cstring>
 
+#include "figure_text.h"
 #include "game_state.h"
 #include "resource_ids.h"
 #include "settings_text.h"
 
 namespace {
 
-// Every combo-box text the dialog formats or reads back passes through this
-// buffer: nine characters at most and the terminator.
+// Every combo-box text the dialog formats or reads back passes through a
+// working buffer of this size: nine characters at most and the terminator.
 constexpr int WorkingBufferSize = 10;
-char workingBuffer[WorkingBufferSize];
+using WorkingBuffer = char[WorkingBufferSize];
 
 // Index = code - 1. Every other code shows as the last entry of its list.
 const char* const ColorTexts[] = {"1:白色", "2:灰色", "3:黄色", "4:水色", "5:桃色"};
@@ -26,35 +27,24 @@ constexpr int32_t TriesListSize = 10;  // 1..10
 
 // ---- The working buffer ----
 
+using NumberFormat = void (*)(int32_t, FigureText&);
+
 // A value from a hand-edited settings file can be longer than the buffer: it is
 // formatted in full first and then cut to what the buffer holds.
-const char* PutInWorkingBuffer(const char* text) {
-    std::memset(workingBuffer, 0, sizeof workingBuffer);
-    lstrcpynA(workingBuffer, text, WorkingBufferSize);
-    return workingBuffer;
+void FormatIntoWorkingBuffer(NumberFormat format, int32_t value, WorkingBuffer& buffer) {
+    FigureText full = {};
+    format(value, full);
+    std::memset(buffer, 0, sizeof buffer);
+    lstrcpynA(buffer, full, WorkingBufferSize);
 }
 
-const char* FormatWhole(int32_t value) {
-    char full[32] = {};
-    wsprintfA(full, "%d", value);
-    return PutInWorkingBuffer(full);
-}
-
-const char* FormatTenths(int32_t tenths) {
-    char full[32] = {};
-    wsprintfA(full, "%d.%d", tenths / 10, tenths % 10);
-    return PutInWorkingBuffer(full);
-}
-
-const char* ReadComboText(HWND dialog, int comboId) {
-    std::memset(workingBuffer, 0, sizeof workingBuffer);
-    GetDlgItemTextA(dialog, comboId, workingBuffer, WorkingBufferSize);
-    return workingBuffer;
+const char* ReadComboText(HWND dialog, int comboId, WorkingBuffer& buffer) {
+    std::memset(buffer, 0, sizeof buffer);
+    GetDlgItemTextA(dialog, comboId, buffer, WorkingBufferSize);
+    return buffer;
 }
 
 // ---- Filling the combo boxes ----
-
-using NumberFormat = const char* (*)(int32_t);
 
 HWND EmptyComboBox(HWND dialog, int comboId) {
     HWND combo = GetDlgItem(dialog, comboId);
@@ -72,10 +62,13 @@ void ShowCurrent(HWND combo, const char* text) {
 
 void FillNumberList(HWND dialog, int comboId, int32_t entryCount, NumberFormat format, int32_t current) {
     HWND combo = EmptyComboBox(dialog, comboId);
+    WorkingBuffer buffer;
     for (int32_t value = 1; value <= entryCount; ++value) {
-        AddEntry(combo, format(value));
+        FormatIntoWorkingBuffer(format, value, buffer);
+        AddEntry(combo, buffer);
     }
-    ShowCurrent(combo, format(current));
+    FormatIntoWorkingBuffer(format, current, buffer);
+    ShowCurrent(combo, buffer);
 }
 
 void FillTextList(HWND dialog, int comboId, const char* const* texts, int32_t textCount, int32_t currentCode) {
@@ -100,11 +93,12 @@ void ShowSettings(HWND dialog) {
 }
 
 void StoreSettingsAndClose(HWND dialog) {
-    gameSettings.fixedCount = CountFromText(ReadComboText(dialog, IDC_COUNT_COMBO));
-    gameSettings.fixedTime = TimeFromText(ReadComboText(dialog, IDC_TIME_COMBO));
-    gameSettings.fixedTries = TriesFromText(ReadComboText(dialog, IDC_TRIES_COMBO));
-    gameSettings.hideColor = ColorFromText(ReadComboText(dialog, IDC_COLOR_COMBO));
-    gameSettings.startLevel = LevelFromText(ReadComboText(dialog, IDC_LEVEL_COMBO));
+    WorkingBuffer buffer;
+    gameSettings.fixedCount = CountFromText(ReadComboText(dialog, IDC_COUNT_COMBO, buffer));
+    gameSettings.fixedTime = TimeFromText(ReadComboText(dialog, IDC_TIME_COMBO, buffer));
+    gameSettings.fixedTries = TriesFromText(ReadComboText(dialog, IDC_TRIES_COMBO, buffer));
+    gameSettings.hideColor = ColorFromText(ReadComboText(dialog, IDC_COLOR_COMBO, buffer));
+    gameSettings.startLevel = LevelFromText(ReadComboText(dialog, IDC_LEVEL_COMBO, buffer));
     EndDialog(dialog, 1);
 }
 

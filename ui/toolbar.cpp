@@ -4,9 +4,9 @@
 #include "resource_ids.h"
 #include "system_library.h"
 
-HWND toolbarWindow;
-
 namespace {
+
+HWND toolbarWindow;
 
 constexpr int ToolbarImageCount = 7;
 constexpr int ToolbarImageSize = 32;

@@ -1,14 +1,18 @@
 // Starts Internet Explorer on the game's help page, or says that it is not there.
 #include "front_end.h"
 
-#include "dialogs.h"
+namespace {
 
 const char* const WebHelpAddress = "https://glimmark.example/help/";
 const char* const WebHelpBrowserPath = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 
+constexpr int WebHelpCommandLineSize = 128;
+
 void FormatWebHelpCommandLine(char (&commandLine)[WebHelpCommandLineSize]) {
     wsprintfA(commandLine, "\"%s\" %s", WebHelpBrowserPath, WebHelpAddress);
 }
+
+}  // namespace
 
 void OpenWebHelp(HWND window) {
     char commandLine[WebHelpCommandLineSize] = {};  // CreateProcess may write into its command line

@@ -1,0 +1,171 @@
+// The real main window, its commands and the game's dialogs under Wine, driven through the Win32 GameHost.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+#include "front_end.h"
+#include "game_host.h"
+#include "game_state.h"
+#include "history_file.h"
+#include "resource_ids.h"
+#include "settings_file.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+const char* const FixedSettings = "5\r\n20\r\n4\r\n2\r\n0\r\n3\r\n";
+
+// What a test does with each dialog or message box once it is up; whatever it leaves open is then closed.
+std::function<void(HWND)> onDialog;
+
+Texts TextsOf(HWND dialog, std::vector<int> controlIds) {
+    Texts texts;
+    for (int id : controlIds) {
+        char text[64] = {};
+        GetDlgItemTextA(dialog, id, text, sizeof text);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// A thread timer, run by every modal loop; a dialog paints before the timer's turn comes, so a splash has
+// closed itself by then.
+void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = GetActiveWindow();
+    char className[8] = {};
+    if (GetClassNameA(dialog, className, sizeof className) == 6 && onDialog) {  // "#32770", a dialog or message box
+        onDialog(dialog);
+    }
+    EndDialog(dialog, 1);
+}
+
+// Each test opens the game afresh in the working folder, with or without a settings file. The last
+// test's window is only hidden: destroying it would post the quit message that ends every modal loop.
+HWND OpenGame(const char* settingsFile, std::function<void(HWND)> actOnDialog = nullptr) {
+    static HWND game = (SetTimer(NULL, 0, 10, ActOnDialog), SetGameHost(&windowsGameHost), HWND());
+    SetSettingsWarning(ShowSettingsWarning);
+    RegisterMainWindowClass(GetModuleHandleA(NULL));  // registers at the first call only
+    onDialog = actOnDialog;
+    ShowWindow(game, SW_HIDE);
+    DeleteFileA(SettingsFileName);
+    if (settingsFile) {
+        std::ofstream(SettingsFileName, std::ios::binary) << settingsFile;
+    }
+    game = CreateMainWindow(GetModuleHandleA(NULL));
+    ShowWindow(game, SW_SHOW);
+    return game;
+}
+
+TEST(GameWindow, OpensAfterTheWarningThatTheSettingsFileIsMissing) {
+    Texts warning;
+    EXPECT_TRUE(IsWindowVisible(OpenGame(nullptr, [&](HWND box) {
+        warning = {IsWindowVisible(GetWindow(box, GW_OWNER)) ? "shown" : "hidden", TextsOf(box, {0xFFFF})[0]};
+    })));
+    // Its owner is the window being made, not shown until the warning is answered.
+    EXPECT_EQ(warning, (Texts{"hidden", "設定ファイルがありません"}));
+}
+
+// WM_CLOSE ignores the command id that the Exit command carries.
+TEST(GameWindow, ClosingTheWindowSavesTheSettingsAsExitDoes) {
+    for (UINT message : {WM_CLOSE, WM_COMMAND}) {
+        HWND window = OpenGame(FixedSettings);
+        gameSettings.fixedCount = 7;
+        SendMessageA(window, message, IDM_EXIT, 0);
+        MSG quit = {};
+        EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 0);
+        std::ifstream file(SettingsFileName, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "7\r\n20\r\n4\r\n2\r\n0\r\n3\r\n")
+            << message;
+    }
+}
+
+TEST(GameWindow, SettingsDialogShowsTheSettingsAndOkStoresWhatIsTyped) {
+    const std::vector<int> boxes = {IDC_COUNT_COMBO, IDC_TIME_COMBO, IDC_TRIES_COMBO, IDC_COLOR_COMBO, IDC_LEVEL_COMBO};
+    Texts shown;
+    SendMessageA(OpenGame(FixedSettings, [&](HWND dialog) {
+        shown = TextsOf(dialog, boxes);
+        shown.push_back(IsDlgButtonChecked(dialog, IDC_FIXED_COURSE_RADIO) ? "fixed" : "challenge");
+        for (size_t box = 0; box < boxes.size(); ++box) {
+            SetDlgItemTextA(dialog, boxes[box], Texts{"12", "1.25", "0", "4:水色", "2"}[box].c_str());
+        }
+        SendDlgItemMessageA(dialog, IDC_CHALLENGE_COURSE_RADIO, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_SETTINGS_OK, BM_CLICK, 0, 0);
+    }), WM_COMMAND, IDM_GAME_SETTINGS, 0);
+    EXPECT_EQ(shown, (Texts{"5", "2.0", "4", "2:灰色", "3:上級から開始", "fixed"}));
+    const GameSettings stored = {9, 12, 1, 4, 1, 2};
+    EXPECT_EQ(std::memcmp(&gameSettings, &stored, sizeof stored), 0);
+}
+
+// Brain level shows the snapshot, here of a won game; the challenge result
+// counts 27 after a failure at the last stage, and all 28 at the full clear.
+TEST(GameWindow, ResultsShowTheirFigures) {
+    std::vector<Texts> shown;
+    HWND window = OpenGame("3\r\n10\r\n3\r\n1\r\n1\r\n3\r\n", [&](HWND dialog) {
+        shown.push_back(TextsOf(dialog, {IDC_RESULT_TARGET_COUNT, IDC_RESULT_PROGRESS, IDC_RESULT_TIME,
+                                         IDC_RESULT_TRIES, IDC_RESULT_ROUNDS}));
+    });
+    resultSnapshot = {9, 10, 5, 3, 3, 0, 0};
+    SendMessageA(window, WM_COMMAND, IDM_BRAIN_LEVEL, 0);
+    SendMessageA(window, WM_COMMAND, IDM_START, 0);
+    for (auto [stage, clear] : {std::pair(27, true), std::pair(28, false), std::pair(28, true)}) {
+        roundState.stage = stage;  // in the advanced band, nine targets like stage 18 where Start put it
+        roundState.displayTime = StageTable[stage - 1].displayTime;
+        PlaceTargets();
+        SendMessageA(window, WM_TIMER, DisplayTimerId, 0);
+        for (int32_t number = 1; number == roundState.nextNumber; ++number) {
+            const Target& cell = targetTable.slots[clear ? number : 2];
+            SendMessageA(window, WM_LBUTTONDOWN, 0, MAKELPARAM(cell.column * CellSize, cell.row * CellSize + BoardTop));
+        }
+    }
+    // The game's two messages show no figures; a splash still up after its paint would add a third.
+    EXPECT_EQ(shown, (std::vector<Texts>{{"9", "10", "0.5", "3", "3"}, Texts(5), Texts(5), {"", "9", "0.3", "27", ""},
+                                         {"", "9", "0.2", "28", ""}}));
+}
+
+// Only the games the core ends add a line; reopening the last result with Brain level adds none.
+TEST(GameWindow, RecordsTheGamesTheCoreEndsAndShowsTheBests) {
+    DeleteFileA(HistoryFileName);
+    ForgetGameHistory();
+    RecordGame({FixedCourse, 7, 4, 10, 3, 2, 0, Pig}, nullptr);  // the history before this run
+    RecordGame({ChallengeCourse, 5, 0, 5, 0, 0, 6, Pig}, nullptr);
+    Texts shown;
+    HWND window = OpenGame(FixedSettings, [&](HWND dialog) {
+        shown.push_back(TextsOf(dialog, {IDC_RESULT_BEST, IDC_RECORDS_GAMES})[GetDlgItem(dialog, IDC_RESULT_BEST) == NULL]);
+    });
+    resultSnapshot = {7, 8, 10, 3, 3, 5, 7};  // all three rounds of 7 at 1.0 s, one more than before
+    roundState = {7, 10, 9, 0, 0, 0};         // failed at stage 9: eight cleared, two more than before
+    windowsGameHost.runDialog(IDD_FIXED_RESULT);
+    windowsGameHost.runDialog(IDD_CHALLENGE_RESULT);
+    SendMessageA(window, WM_COMMAND, IDM_BRAIN_LEVEL, 0);
+    SendMessageA(window, WM_SYSCOMMAND, IDM_RECORDS, 0);
+    EXPECT_EQ(shown, (Texts{"やったね！この設定の自己ベスト更新：3回クリア", "やったね！自己ベスト更新：8ステージクリア",
+                            "この設定の自己ベスト：3回クリア", "遊んだ回数：固定コース 2回、チャレンジコース 2回"}));
+    std::ifstream file(HistoryFileName, std::ios::binary);
+    EXPECT_EQ(std::count(std::istreambuf_iterator<char>(file), {}, '\n'), 5);  // the header and four games
+}
+
+// This Wine's GetGuiResources counts nothing, so the objects the process can
+// still make are the count: a result dialog that kept its ten pictures would
+// lose 300 here, and exhaust Windows' 10,000 per process in 1,000 openings.
+TEST(GameWindow, DialogsGiveBackEveryGdiObject) {
+    OpenGame(FixedSettings);
+    auto gdiHeadroom = [] {
+        std::vector<HBRUSH> brushes;
+        while (HBRUSH brush = CreateSolidBrush(0)) {
+            brushes.push_back(brush);
+        }
+        std::for_each(brushes.begin(), brushes.end(), DeleteObject);
+        return brushes.size();
+    };
+    const int32_t dialogs[] = {IDD_FIXED_RESULT, IDD_CHALLENGE_RESULT, IDD_ABOUT};
+    size_t headroom = 0;
+    for (int opening = 0; opening < 3 * 31; ++opening) {
+        headroom = opening == 3 ? gdiHeadroom() : headroom;  // Wine keeps some objects it makes on first use
+        windowsGameHost.runDialog(dialogs[opening % 3]);
+    }
+    EXPECT_GE(gdiHeadroom(), headroom);
+}
+
+}  // namespace
