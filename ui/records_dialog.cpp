@@ -1,6 +1,7 @@
 // The game history on screen: each finished game recorded, the best line of the result dialogs, and the records dialog with its chart.
 #include "records.h"
 
+#include "figure_text.h"
 #include "front_end.h"
 #include "game_host.h"
 #include "game_state.h"
@@ -83,9 +84,10 @@ void ListFixedBests(HWND dialog, const HistorySummary& history) {
     INT tabStops[] = {36, 76, 124};
     SendMessageA(list, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(tabStops));
     for (const auto& [setting, rounds] : history.fixedBests) {
+        FigureText time;
+        FormatTenths(setting.displayTime, time);
         char line[128] = {};
-        wsprintfA(line, "%d個\t%d.%d秒\t%d回中\t%d回クリア", setting.targetCount, setting.displayTime / 10,
-                  setting.displayTime % 10, setting.tries, rounds);
+        wsprintfA(line, "%d個\t%s秒\t%d回中\t%d回クリア", setting.targetCount, time, setting.tries, rounds);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
     }
     if (history.fixedBests.empty()) {
