@@ -21,10 +21,6 @@ const char* const LevelTexts[] = {"1:初級から開始", "2:中級から開始"
 constexpr int32_t ColorCount = sizeof(ColorTexts) / sizeof(ColorTexts[0]);
 constexpr int32_t LevelCount = sizeof(LevelTexts) / sizeof(LevelTexts[0]);
 
-constexpr int32_t CountListSize = 9;   // 1..9
-constexpr int32_t TimeListSize = 30;   // 0.1..3.0
-constexpr int32_t TriesListSize = 10;  // 1..10
-
 // ---- The working buffer ----
 
 using NumberFormat = void (*)(int32_t, FigureText&);
@@ -60,10 +56,11 @@ void ShowCurrent(HWND combo, const char* text) {
     SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-void FillNumberList(HWND dialog, int comboId, int32_t entryCount, NumberFormat format, int32_t current) {
+// Each list offers every value the setting's range allows.
+void FillNumberList(HWND dialog, int comboId, const FigureRange& range, NumberFormat format, int32_t current) {
     HWND combo = EmptyComboBox(dialog, comboId);
     WorkingBuffer buffer;
-    for (int32_t value = 1; value <= entryCount; ++value) {
+    for (int32_t value = range.low; value <= range.high; ++value) {
         FormatIntoWorkingBuffer(format, value, buffer);
         AddEntry(combo, buffer);
     }
@@ -83,9 +80,9 @@ void FillTextList(HWND dialog, int comboId, const char* const* texts, int32_t te
 // ---- Messages ----
 
 void ShowSettings(HWND dialog) {
-    FillNumberList(dialog, IDC_COUNT_COMBO, CountListSize, FormatWhole, gameSettings.fixedCount);
-    FillNumberList(dialog, IDC_TIME_COMBO, TimeListSize, FormatTenths, gameSettings.fixedTime);
-    FillNumberList(dialog, IDC_TRIES_COMBO, TriesListSize, FormatWhole, gameSettings.fixedTries);
+    FillNumberList(dialog, IDC_COUNT_COMBO, CountRange, FormatWhole, gameSettings.fixedCount);
+    FillNumberList(dialog, IDC_TIME_COMBO, TimeRange, FormatTenths, gameSettings.fixedTime);
+    FillNumberList(dialog, IDC_TRIES_COMBO, TriesRange, FormatWhole, gameSettings.fixedTries);
     FillTextList(dialog, IDC_COLOR_COMBO, ColorTexts, ColorCount, gameSettings.hideColor);
     int courseButton = gameSettings.courseMode == FixedCourse ? IDC_FIXED_COURSE_RADIO : IDC_CHALLENGE_COURSE_RADIO;
     CheckRadioButton(dialog, IDC_FIXED_COURSE_RADIO, IDC_CHALLENGE_COURSE_RADIO, courseButton);
