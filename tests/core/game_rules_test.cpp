@@ -11,8 +11,8 @@
 
 namespace {
 // ---- The windowless host ------------------------------------------------
-// One word and a space per call: M<text> a message (then |<caption> unless it is "Glimmark"); D4 the
-// splash; D3,targets,progress,time,tries,rounds,board the fixed result and D5,stage,clearedCount,
+// One word and a space per call: M<text> a message (then |<caption> unless it is "Glimmark"); D4,count
+// the splash; D3,targets,progress,time,tries,rounds,board the fixed result and D5,stagesCleared,clearedCount,
 // clearedTime,allStagesCleared,board the challenge result, board being the state of each target in
 // play; T<period> and X the display timer started and stopped; R a repaint the core asked for.
 std::string log;
@@ -28,7 +28,8 @@ void RunDialog(int32_t id) {
     const std::vector<int32_t> figures =
         id == FixedResultTemplate
             ? std::vector<int32_t>{shot.targetCount, shot.progress, shot.displayTime, shot.tries, shot.roundsPlayed}
-            : std::vector<int32_t>{roundState.stage, shot.clearedCount, shot.clearedTime, roundState.allStagesCleared};
+            : std::vector<int32_t>{ChallengeStagesCleared(), shot.clearedCount, shot.clearedTime,
+                                   roundState.allStagesCleared};
     std::string word = "D" + std::to_string(id) + ",";
     for (int32_t figure : figures) {
         word += std::to_string(figure) + ",";
@@ -36,7 +37,7 @@ void RunDialog(int32_t id) {
     for (int32_t number = 1; number <= roundState.targetCount; ++number) {
         word += std::to_string(targetTable.slots[number].state);
     }
-    log += (id == StageSplashTemplate ? "D4" : word) + " ";
+    log += (id == StageSplashTemplate ? "D4," + std::to_string(roundState.targetCount) : word) + " ";
     JudgeRound();
 }
 
@@ -91,7 +92,10 @@ const std::string Boo = "Mぶ～。間違いです！ ";
 const int32_t StageTimes[] = {30, 20, 15, 10, 7, 5, 30, 20, 15, 12, 10, 8, 6, 5, 4, 3, 2,
                               30, 20, 15, 12, 10, 8, 6, 5, 4, 3, 2};
 
-std::string Splash(int32_t stage) { return "D4 T" + std::to_string(StageTimes[stage - 1] * 100) + " R "; }
+std::string Splash(int32_t stage) {
+    const int32_t count = stage <= 6 ? 5 : (stage <= 17 ? 7 : 9);
+    return "D4," + std::to_string(count) + " T" + std::to_string(StageTimes[stage - 1] * 100) + " R ";
+}
 }  // namespace
 
 // Second 0 is the worked example: (10, 1) and (18, 1) are drawn and thrown away as touching. Second
@@ -135,7 +139,7 @@ TEST(RoundFlow, WholeGames) {
         {{50, 0, 1, 0, 0, 1}, "E123456789", "T100 R X R D3,9,10,1,1,1,333333333 "},  // out of range: clamped
         {{3, 10, 3, 0, 1, 2}, "E1234567E1234567E13",
          Splash(7) + "X R Mチャレンジ7クリア " + Splash(8) + "X R Mチャレンジ8クリア " + Splash(9) + "X R " + Boo +
-             "D5,9,7,20,0,3445555 "},
+             "D5,8,7,20,0,3445555 "},
         // Start from deep in the advanced band into the beginner band: the splash's repaints must not
         // judge the abandoned round against the smaller count.
         {{3, 10, 3, 0, 1, 3}, "E1234567S", Splash(18) + "X R " + Splash(1)},
@@ -163,5 +167,5 @@ TEST(RoundFlow, ChallengeClimbedFromEachStartLevelToTheFullClear) {
         EXPECT_EQ(Play({3, 10, 3, 0, 1, level}, script), expected) << "start level " << level;
     }
     // The next game starts afresh, yet the last cleared stage's figures stay.
-    EXPECT_EQ(Play({3, 10, 3, 0, 1, 1}, "E2"), Splash(1) + "X R " + Boo + "D5,1,9,2,0,44555 ");
+    EXPECT_EQ(Play({3, 10, 3, 0, 1, 1}, "E2"), Splash(1) + "X R " + Boo + "D5,0,9,2,0,44555 ");
 }

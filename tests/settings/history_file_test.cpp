@@ -19,6 +19,7 @@ static std::string HistoryBytes() {
 // One test in all, so that no other process shares its history.csv in the working folder.
 TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAndNothingChangesWhenAnAppendFails) {
     fs::remove_all(HistoryFileName);
+    SetHistoryWarning([](void*, const char*, const char*) { ++warnings; });
     SetHistoryClock([] { return LocalDateTime{2026, 12, 7, 8, 5, 9}; });
     const std::string stamp = "2026-12-07T08:05:09";
     RecordGame({FixedCourse, 9, 10, 5, 3, 3, 0, SuperGenius}, nullptr);
@@ -28,20 +29,25 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
         {{FixedCourse, 9, 10, 5, 3, 3, 0, Bird}, {3, false}}, {{FixedCourse, 3, 4, 10, 3, 2, 0, Bird}, {2, true}},
         {{FixedCourse, 3, 4, 10, 2, 1, 0, Bird}, {1, true}}, {{FixedCourse, 3, 4, 20, 3, 1, 0, Bird}, {1, true}},
         {{ChallengeCourse, 5, 0, 5, 0, 0, 6, Pig}, {6, true}}, {{ChallengeCourse, 7, 0, 3, 0, 0, 4, Boar}, {6, false}},
+        {{FixedCourse, 5, 1, 10, 3, 0, 0, Frog}, {0, false}},  // a first game that cleared nothing is no record
     };
     for (const auto& [game, expected] : games) {
         PersonalBest best = RecordGame(game, nullptr);
         EXPECT_TRUE(best.best == expected.best && best.isNew == expected.isNew) << game.roundsCleared;
     }
+    EXPECT_TRUE(HistoryBytes().rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
     std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << stamp << ",fixed,9,10,0.5,3,3,,Chimp\r\n"
+        << stamp << ",fixed,,10,0.5,3,3,,Bird\r\n" << stamp << ",fixed,12345,10,0.5,3,3,,Bird\r\n"
+        << stamp << ",challenge,7,,0.3,,1,12,Dog\r\n"
         << std::string(3, '\0') << "\r\n" << stamp << ",challenge,7,,0.3,,,12,Dog\n" << stamp << ",challenge,9,,0.2,,,2";
     ForgetGameHistory();  // the edit, the zeros and the line a crash cut short are skipped
     RecordGame({ChallengeCourse, 9, 0, 2, 0, 0, 28, SuperGenius}, nullptr);
     ForgetGameHistory();
     EXPECT_EQ(GameHistory().challengeStages, (std::vector<int32_t>{6, 4, 12, 28}));
-    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 20, 3}) == 1 && FixedBest({5, 10, 3}) == NoBest);
+    EXPECT_EQ(GameHistory().fixedGames, 6);
+    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 20, 3}) == 1 && FixedBest({5, 10, 3}) == 0 &&
+                FixedBest({6, 10, 3}) == NoBest);
     const std::string before = HistoryBytes();
-    SetHistoryWarning([](void*, const char*, const char*) { ++warnings; });
     HistoryFileLayer failingWrite = PlatformHistoryFileLayer();
     failingWrite.append = [](FILE*, const char*, size_t) { return false; };
     SetHistoryFileLayer(&failingWrite);

@@ -132,7 +132,8 @@ TEST(GameWindow, RecordsTheGamesTheCoreEndsAndShowsTheBests) {
     RecordGame({ChallengeCourse, 5, 0, 5, 0, 0, 6, Pig}, nullptr);
     Texts shown;
     HWND window = OpenGame(FixedSettings, [&](HWND dialog) {
-        shown.push_back(TextsOf(dialog, {IDC_RESULT_BEST, IDC_RECORDS_GAMES})[GetDlgItem(dialog, IDC_RESULT_BEST) == NULL]);
+        const bool isRecords = GetDlgItem(dialog, IDC_RESULT_BEST) == NULL;  // their ids overlap otherwise
+        shown.push_back(TextsOf(dialog, {IDC_RESULT_BEST, IDC_RECORDS_GAMES})[isRecords]);
     });
     resultSnapshot = {7, 8, 10, 3, 3, 5, 7};  // all three rounds of 7 at 1.0 s, one more than before
     roundState = {7, 10, 9, 0, 0, 0};         // failed at stage 9: eight cleared, two more than before
