@@ -133,6 +133,13 @@ class Game:
         assert self.process.wait(self.screen.timeout) == 0, "the game did not exit with 0"
 
 
+def history(work):
+    """The games history.csv holds, without their time stamps; its header is checked first."""
+    lines = open(os.path.join(work, "history.csv"), "rb").read().decode("ascii").split("\r\n")
+    assert lines[0].startswith("played_at,course,") and lines[-1] == "", f"history.csv: {lines}"
+    return [line[20:] for line in lines[1:-1]]
+
+
 def challenge_then_settings(screen, work):
     """First start: warning, a challenge stage cleared and the next failed, new settings, Exit."""
     game = Game(screen, work)
@@ -154,6 +161,8 @@ def challenge_then_settings(screen, work):
     game.click(EXIT, 20)
     game.finish()
     assert open(os.path.join(work, "setdata.ini"), "rb").read() == b"4\r\n1\r\n2\r\n3\r\n0\r\n1\r\n", "not saved"
+    # Stage 1 (5 targets, 3.0 s) cleared, stage 2 failed: one game, one line.
+    assert history(work) == ["challenge,5,,3.0,,,1,Bird"], "the challenge game not recorded once"
 
 
 def fixed_game_with_saved_settings(screen, work):
@@ -171,7 +180,10 @@ def fixed_game_with_saved_settings(screen, work):
     screen.answer(WRITE_ERROR)
     game.finish()
     assert os.listdir(os.path.join(work, "setdata.ini")) == [], "the save wrote into the folder"
-    assert sorted(os.listdir(work)) == ["setdata.ini", "setdata.ini.kept", "wine.log"], "a file was left behind"
+    assert sorted(os.listdir(work)) == ["history.csv", "setdata.ini", "setdata.ini.kept", "wine.log"], \
+        "a file was left behind"
+    # The figures of the round won: 4 targets, all found, 0.1 s, 1 of 2 tries.
+    assert history(work)[1:] == ["fixed,4,5,0.1,2,1,,Bird"], "the fixed game not recorded once"
 
 
 if __name__ == "__main__":
