@@ -3,7 +3,6 @@
 
 #include <cstring>
 #include <ctime>
-#include <tuple>
 
 #include "game_host.h"
 #include "game_state.h"
@@ -50,17 +49,34 @@ LocalDateTime Now() {
 
 // ---- The summary -------------------------------------------------------------
 
+void ClearSummary() {
+    summary.fixedGames = 0;
+    summary.challengeGames = 0;
+    summary.challengeBest = NoBest;
+    for (int32_t& best : summary.fixedBests) {
+        best = NoBest;
+    }
+    summary.recentCount = 0;
+}
+
+void KeepRecentStages(int32_t stagesCleared) {
+    if (summary.recentCount == ChartedGames) {
+        std::memmove(summary.recentStages, summary.recentStages + 1, sizeof summary.recentStages[0] * (ChartedGames - 1));
+        summary.recentCount -= 1;
+    }
+    summary.recentStages[summary.recentCount++] = stagesCleared;
+}
+
 void Count(const GameRecord& game) {
     if (game.course == FixedCourse) {
         summary.fixedGames += 1;
-        FixedSetting setting = {game.targetCount, game.displayTime, game.tries};
-        auto found = summary.fixedBests.find(setting);
-        if (found == summary.fixedBests.end() || found->second < game.roundsCleared) {
-            summary.fixedBests[setting] = game.roundsCleared;
+        int32_t index = FixedSettingIndex({game.targetCount, game.displayTime, game.tries});
+        if (index >= 0 && summary.fixedBests[index] < game.roundsCleared) {
+            summary.fixedBests[index] = game.roundsCleared;
         }
     } else {
         summary.challengeGames += 1;
-        summary.challengeStages.push_back(game.stagesCleared);
+        KeepRecentStages(game.stagesCleared);
         if (summary.challengeBest < game.stagesCleared) {
             summary.challengeBest = game.stagesCleared;
         }
@@ -151,7 +167,8 @@ bool ReadFixedFigures(const Field (&fields)[FieldCount], GameRecord& game) {
     game.course = FixedCourse;
     return ReadWhole(fields[2], game.targetCount) && ReadWhole(fields[3], game.progress) &&
            ReadSeconds(fields[4], game.displayTime) && ReadWhole(fields[5], game.tries) &&
-           ReadWhole(fields[6], game.roundsCleared) && fields[7].length == 0;
+           ReadWhole(fields[6], game.roundsCleared) && fields[7].length == 0 &&
+           FixedSettingIndex({game.targetCount, game.displayTime, game.tries}) >= 0;
 }
 
 bool ReadChallengeFigures(const Field (&fields)[FieldCount], GameRecord& game) {
@@ -279,8 +296,15 @@ const HistoryFileLayer platformLayer = {
 
 }  // namespace
 
-bool FixedSetting::operator<(const FixedSetting& other) const {
-    return std::tie(targetCount, displayTime, tries) < std::tie(other.targetCount, other.displayTime, other.tries);
+int32_t FixedSettingIndex(const FixedSetting& setting) {
+    auto within = [](int32_t value, const FigureRange& range) { return range.low <= value && value <= range.high; };
+    if (!within(setting.targetCount, CountRange) || !within(setting.displayTime, TimeRange) ||
+        !within(setting.tries, TriesRange)) {
+        return -1;
+    }
+    return ((setting.targetCount - CountRange.low) * TimeRange.high + setting.displayTime - TimeRange.low) *
+               TriesRange.high +
+           setting.tries - TriesRange.low;
 }
 
 const HistoryFileLayer& PlatformHistoryFileLayer() {
@@ -303,7 +327,7 @@ void SetHistoryWarning(SettingsWarning warning) {
 const HistorySummary& GameHistory() {
     if (!summaryRead) {
         summaryRead = true;
-        summary = HistorySummary();
+        ClearSummary();
         if (FILE* file = Files().openForReading(HistoryFileName)) {
             CountLines(file);
             Files().close(file);
@@ -314,13 +338,12 @@ const HistorySummary& GameHistory() {
 
 void ForgetGameHistory() {
     summaryRead = false;
-    summary = HistorySummary();
+    ClearSummary();
 }
 
 int32_t FixedBest(const FixedSetting& setting) {
-    const HistorySummary& history = GameHistory();
-    auto found = history.fixedBests.find(setting);
-    return found == history.fixedBests.end() ? NoBest : found->second;
+    int32_t index = FixedSettingIndex(setting);
+    return index < 0 ? NoBest : GameHistory().fixedBests[index];
 }
 
 PersonalBest RecordGame(const GameRecord& game, void* ownerWindow) {

@@ -4,10 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <map>
-#include <vector>
 
 #include "brain_level.h"
+#include "game_state.h"
 #include "settings_file.h"
 
 extern const char* const HistoryFileName;  // "history.csv", beside setdata.ini
@@ -36,18 +35,25 @@ struct GameRecord {
 
 struct FixedSetting {
     int32_t targetCount, displayTime, tries;
-    bool operator<(const FixedSetting& other) const;
 };
 
 constexpr int32_t NoBest = -1;
+// Every setting the game can play: 9 counts, 30 times and 10 tries. Tables of fixed size keep
+// the standard containers, and the exception machinery they bring, out of the exe.
+constexpr int32_t FixedSettingCount = CountRange.high * TimeRange.high * TriesRange.high;
+constexpr int32_t ChartedGames = 50;  // the records chart shows the last 50 challenge games
 
 struct HistorySummary {
-    int32_t fixedGames = 0;
-    int32_t challengeGames = 0;
-    int32_t challengeBest = NoBest;        // most stages cleared
-    std::map<FixedSetting, int32_t> fixedBests;  // most rounds cleared, per setting played
-    std::vector<int32_t> challengeStages;  // stages cleared in each challenge game, oldest first
+    int32_t fixedGames;
+    int32_t challengeGames;
+    int32_t challengeBest;                  // most stages cleared, NoBest before the first game
+    int32_t fixedBests[FixedSettingCount];  // most rounds cleared, NoBest where never played
+    int32_t recentStages[ChartedGames];     // stages cleared in the last challenge games, oldest first
+    int32_t recentCount;
 };
+
+// The place of a setting in fixedBests, in the order count, time, tries; -1 outside the ranges.
+int32_t FixedSettingIndex(const FixedSetting& setting);
 
 // A best after a game, and whether that game set it.
 struct PersonalBest {

@@ -18,7 +18,6 @@ struct FinishedGame {
 };
 FinishedGame finishedGame;
 
-constexpr int32_t ChartedGames = 50;
 constexpr int32_t ChartTop = LastStage;  // the chart's scale runs from 0 to the last stage
 
 // The three bands of the challenge, as stages cleared: beginner up to 6, intermediate up to 17.
@@ -79,18 +78,32 @@ void ShowChallengeBest(HWND dialog, const HistorySummary& history) {
     SetDlgItemTextA(dialog, IDC_RECORDS_CHALLENGE_BEST, text);
 }
 
+void AddFixedBest(HWND list, const FixedSetting& setting, int32_t rounds) {
+    FigureText time;
+    FormatTenths(setting.displayTime, time);
+    char line[128] = {};
+    wsprintfA(line, "%d個\t%s秒\t%d回中\t%d回クリア", setting.targetCount, time, setting.tries, rounds);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+}
+
+// In the order of count, then time, then tries, as the settings dialog lists them.
 void ListFixedBests(HWND dialog, const HistorySummary& history) {
     HWND list = GetDlgItem(dialog, IDC_RECORDS_FIXED_BESTS);
     INT tabStops[] = {36, 76, 124};
     SendMessageA(list, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(tabStops));
-    for (const auto& [setting, rounds] : history.fixedBests) {
-        FigureText time;
-        FormatTenths(setting.displayTime, time);
-        char line[128] = {};
-        wsprintfA(line, "%d個\t%s秒\t%d回中\t%d回クリア", setting.targetCount, time, setting.tries, rounds);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    bool anyPlayed = false;
+    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
+        for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
+            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
+                int32_t rounds = history.fixedBests[FixedSettingIndex({count, tenths, tries})];
+                anyPlayed = anyPlayed || rounds != NoBest;
+                if (rounds != NoBest) {
+                    AddFixedBest(list, {count, tenths, tries}, rounds);
+                }
+            }
+        }
     }
-    if (history.fixedBests.empty()) {
+    if (!anyPlayed) {
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("まだありません"));
     }
 }
@@ -144,12 +157,11 @@ void DrawBands(HDC deviceContext, const RECT& area, const RECT& plot) {
 }
 
 // Oldest on the left; a game that cleared nothing still shows as a thin mark.
-void DrawBars(HDC deviceContext, const RECT& plot, const std::vector<int32_t>& stages) {
-    size_t first = stages.size() > ChartedGames ? stages.size() - ChartedGames : 0;
+void DrawBars(HDC deviceContext, const RECT& plot, const HistorySummary& history) {
     int slot = (plot.right - plot.left) / ChartedGames;
-    for (size_t game = first; game < stages.size(); ++game) {
-        int left = plot.left + static_cast<int>(game - first) * slot + 1;
-        int top = StageY(plot, stages[game]);
+    for (int32_t game = 0; game < history.recentCount; ++game) {
+        int left = plot.left + game * slot + 1;
+        int top = StageY(plot, history.recentStages[game]);
         FillArea(deviceContext, left, top < plot.bottom - 2 ? top : plot.bottom - 2, left + slot - 2, plot.bottom,
                  BarColor);
     }
@@ -164,12 +176,12 @@ void DrawChart(const DRAWITEMSTRUCT& item) {
                                                        GetParent(item.hwndItem), WM_GETFONT, 0, 0)));
     SetBkMode(deviceContext, TRANSPARENT);
     SetTextColor(deviceContext, RGB(0, 0, 0));
-    const std::vector<int32_t>& stages = GameHistory().challengeStages;
-    if (stages.empty()) {
+    const HistorySummary& history = GameHistory();
+    if (history.recentCount == 0) {
         WriteAt(deviceContext, plot.left + 8, area.top + 8, "チャレンジコースの記録はまだありません");
     } else {
         DrawBands(deviceContext, area, plot);
-        DrawBars(deviceContext, plot, stages);
+        DrawBars(deviceContext, plot, history);
     }
     FrameRect(deviceContext, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SelectObject(deviceContext, keptFont);

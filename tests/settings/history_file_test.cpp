@@ -43,8 +43,10 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     ForgetGameHistory();  // the edit, the zeros and the line a crash cut short are skipped
     RecordGame({ChallengeCourse, 9, 0, 2, 0, 0, 28, SuperGenius}, nullptr);
     ForgetGameHistory();
-    EXPECT_EQ(GameHistory().challengeStages, (std::vector<int32_t>{6, 4, 12, 28}));
-    EXPECT_EQ(GameHistory().fixedGames, 6);
+    const HistorySummary& history = GameHistory();
+    EXPECT_EQ(std::vector<int32_t>(history.recentStages, history.recentStages + history.recentCount),
+              (std::vector<int32_t>{6, 4, 12, 28}));
+    EXPECT_EQ(history.fixedGames, 6);
     EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 20, 3}) == 1 && FixedBest({5, 10, 3}) == 0 &&
                 FixedBest({6, 10, 3}) == NoBest);
     const std::string before = HistoryBytes();
@@ -58,4 +60,8 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     RecordGame(games[0].first, nullptr);
     EXPECT_TRUE(HistoryBytes() == before && warnings == 1);  // warned once per run
     fs::permissions(HistoryFileName, fs::perms::owner_all);
+    for (int32_t game = 1; game <= ChartedGames; ++game) {  // the chart keeps the last 50, oldest first
+        RecordGame({ChallengeCourse, 5, 0, 5, 0, 0, game % 29, Frog}, nullptr);
+    }
+    EXPECT_TRUE(history.recentCount == 50 && history.recentStages[0] == 1 && history.recentStages[49] == 21);
 }
