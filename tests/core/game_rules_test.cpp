@@ -57,7 +57,8 @@ void PressTarget(int32_t number) {
 }
 
 // Plays a script from Start: E the display time ends, S Start is pressed after the beginner level is
-// chosen in the settings, D the results command, a digit presses that target.
+// chosen in the settings, D the results command, C a press on the empty top-left cell (where slot 0,
+// which is no target, lies), a digit presses that target.
 std::string Play(const GameSettings& settings, const std::string& script, int64_t clockSecond = 1234567890,
                  const GameHost* frontEnd = &host) {
     static int64_t clock;
@@ -70,7 +71,7 @@ std::string Play(const GameSettings& settings, const std::string& script, int64_
     for (char step : script) {
         gameSettings.startLevel = step == 'S' ? BeginnerLevel : gameSettings.startLevel;
         step == 'E' ? EndDisplayTime() : step == 'S' ? StartGame() : step == 'D' ? RunDialog(FixedResultTemplate)
-                                                                                 : PressTarget(step - '0');
+            : step == 'C' ? JudgeClick(5, 45) : PressTarget(step - '0');
     }
     return log;
 }
@@ -135,7 +136,7 @@ TEST(RoundFlow, WholeGames) {
     const std::tuple<GameSettings, std::string, std::string> games[] = {
         {{3, 10, 3, 0, 0, 1}, "E123E123E123123",  // the last presses come after the game: ignored
          round + "Mやったね！ST1クリア " + round + "Mやったね！ST2クリア " + round + "D3,3,4,10,3,3,333 "},
-        {{3, 10, 3, 0, 0, 1}, "E123E121123", round + "Mやったね！ST1クリア " + round + Boo + "D3,3,3,10,3,1,434 "},
+        {{3, 10, 3, 0, 0, 1}, "EC123E121123", round + "Mやったね！ST1クリア " + round + Boo + "D3,3,3,10,3,1,434 "},
         {{50, 0, 1, 0, 0, 1}, "E123456789", "T100 R X R D3,9,10,1,1,1,333333333 "},  // out of range: clamped
         {{3, 10, 3, 0, 1, 2}, "E1234567E1234567E13",
          Splash(7) + "X R Mチャレンジ7クリア " + Splash(8) + "X R Mチャレンジ8クリア " + Splash(9) + "X R " + Boo +

@@ -38,7 +38,8 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     EXPECT_TRUE(HistoryBytes().rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
     std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << stamp << ",fixed,9,10,0.5,3,3,,Chimp\r\n"
         << stamp << ",fixed,,10,0.5,3,3,,Bird\r\n" << stamp << ",fixed,12345,10,0.5,3,3,,Bird\r\n"
-        << stamp << ",challenge,7,,0.3,,1,12,Dog\r\n"
+        << stamp << ",challenge,7,,0.3,,1,12,Dog\r\n" << "2026-12-07,fixed,9,10,0.5,3,3,,Bird\r\n"
+        << stamp << ",fixed,9,1x,0.5,3,3,,Bird\r\n"
         << std::string(3, '\0') << "\r\n" << stamp << ",challenge,7,,0.3,,,12,Dog\n" << stamp << ",challenge,9,,0.2,,,2";
     ForgetGameHistory();  // the edit, the zeros and the line a crash cut short are skipped
     RecordGame({ChallengeCourse, 9, 0, 2, 0, 0, 28, SuperGenius}, nullptr);
@@ -46,7 +47,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     const HistorySummary& history = GameHistory();
     EXPECT_EQ(std::vector<int32_t>(history.recentStages, history.recentStages + history.recentCount),
               (std::vector<int32_t>{6, 4, 12, 28}));
-    EXPECT_EQ(history.fixedGames, 6);
+    EXPECT_TRUE(history.fixedGames == 6 && history.challengeGames == 4);
     EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 20, 3}) == 1 && FixedBest({5, 10, 3}) == 0 &&
                 FixedBest({6, 10, 3}) == NoBest);
     const std::string before = HistoryBytes();
@@ -64,4 +65,9 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
         RecordGame({ChallengeCourse, 5, 0, 5, 0, 0, game % 29, Frog}, nullptr);
     }
     EXPECT_TRUE(history.recentCount == 50 && history.recentStages[0] == 1 && history.recentStages[49] == 21);
+    fs::remove(HistoryFileName);
+    fs::create_directory(HistoryFileName);  // a folder in its place: nothing written, the game goes on
+    RecordGame(games[0].first, nullptr);
+    EXPECT_TRUE(fs::is_empty(HistoryFileName) && warnings == 1);
+    fs::remove(HistoryFileName);
 }
