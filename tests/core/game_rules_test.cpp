@@ -17,9 +17,12 @@ namespace {
 // play; T<period> and X the display timer started and stopped; R a repaint the core asked for.
 std::string log;
 
-// Windows keeps painting the main window while a box waits, and each paint ends in JudgeRound.
+// Windows keeps painting the main window while a box waits, and each paint ends in JudgeRound. A click
+// queued before the box came up still reaches the board, here on target 2: input must be closed.
 void ShowMessage(const char* text, const char* caption) {
     log += "M" + std::string(text) + (std::string(caption) == "Glimmark" ? " " : "|" + std::string(caption) + " ");
+    const Target& second = targetTable.slots[2];
+    JudgeClick(static_cast<uint16_t>(second.column * 32 + 16), static_cast<uint16_t>(second.row * 32 + 56));
     JudgeRound();
 }
 
