@@ -22,6 +22,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     SetHistoryWarning([](void*, const char*, const char*) { ++warnings; });
     SetHistoryClock([] { return LocalDateTime{2026, 12, 7, 8, 5, 9}; });
     const std::string stamp = "2026-12-07T08:05:09";
+    EXPECT_TRUE(FixedBest({1, 1, 1}) == NoBest && GameHistory().challengeBest == NoBest);  // nothing played yet
     RecordGame({FixedCourse, 9, 10, 5, 3, 3, 0, SuperGenius}, nullptr);
     EXPECT_EQ(HistoryBytes(), "played_at,course,target_count,progress,display_seconds,tries,rounds_cleared,"
                               "stages_cleared,grade\r\n" + stamp + ",fixed,9,10,0.5,3,3,,SuperGenius\r\n");
@@ -29,7 +30,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
         {{FixedCourse, 9, 10, 5, 3, 3, 0, Bird}, {3, false}}, {{FixedCourse, 3, 4, 10, 3, 2, 0, Bird}, {2, true}},
         {{FixedCourse, 3, 4, 10, 2, 1, 0, Bird}, {1, true}}, {{FixedCourse, 3, 4, 20, 3, 1, 0, Bird}, {1, true}},
         {{ChallengeCourse, 5, 0, 5, 0, 0, 6, Pig}, {6, true}}, {{ChallengeCourse, 7, 0, 3, 0, 0, 4, Boar}, {6, false}},
-        {{FixedCourse, 5, 1, 10, 3, 0, 0, Frog}, {0, false}},  // a first game that cleared nothing is no record
+        {{FixedCourse, 1, 1, 1, 1, 0, 0, Frog}, {0, false}},  // a first game that cleared nothing is no record
     };
     for (const auto& [game, expected] : games) {
         PersonalBest best = RecordGame(game, nullptr);
@@ -37,7 +38,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     }
     EXPECT_TRUE(HistoryBytes().rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
     std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << stamp << ",fixed,9,10,0.5,3,3,,Chimp\r\n"
-        << stamp << ",fixed,,10,0.5,3,3,,Bird\r\n" << stamp << ",fixed,12345,10,0.5,3,3,,Bird\r\n"
+        << stamp << ",fixed,9,,0.5,3,3,,Bird\r\n" << stamp << ",fixed,9,12345,0.5,3,3,,Bird\r\n"
         << stamp << ",challenge,7,,0.3,,1,12,Dog\r\n" << "2026-12-07,fixed,9,10,0.5,3,3,,Bird\r\n"
         << stamp << ",fixed,9,1x,0.5,3,3,,Bird\r\n"
         << std::string(3, '\0') << "\r\n" << stamp << ",challenge,7,,0.3,,,12,Dog\n" << stamp << ",challenge,9,,0.2,,,2";
@@ -48,7 +49,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     EXPECT_EQ(std::vector<int32_t>(history.recentStages, history.recentStages + history.recentCount),
               (std::vector<int32_t>{6, 4, 12, 28}));
     EXPECT_TRUE(history.fixedGames == 6 && history.challengeGames == 4);
-    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 20, 3}) == 1 && FixedBest({5, 10, 3}) == 0 &&
+    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 20, 3}) == 1 && FixedBest({1, 1, 1}) == 0 &&
                 FixedBest({6, 10, 3}) == NoBest);
     const std::string before = HistoryBytes();
     HistoryFileLayer failingWrite = PlatformHistoryFileLayer();
