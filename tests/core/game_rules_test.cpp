@@ -18,12 +18,17 @@ namespace {
 std::string log;
 
 // Windows keeps painting the main window while a box waits, and each paint ends in JudgeRound. A click
-// queued before the box came up still reaches the board, here on target 2: input must be closed.
-void ShowMessage(const char* text, const char* caption) {
-    log += "M" + std::string(text) + (std::string(caption) == "Glimmark" ? " " : "|" + std::string(caption) + " ");
+// queued before a box the game opens came up still reaches the board, here on target 2: input must be
+// closed by then.
+void PaintWhileBoxWaits() {
     const Target& second = targetTable.slots[2];
     JudgeClick(static_cast<uint16_t>(second.column * 32 + 16), static_cast<uint16_t>(second.row * 32 + 56));
     JudgeRound();
+}
+
+void ShowMessage(const char* text, const char* caption) {
+    log += "M" + std::string(text) + (std::string(caption) == "Glimmark" ? " " : "|" + std::string(caption) + " ");
+    PaintWhileBoxWaits();
 }
 
 void RunDialog(int32_t id) {
@@ -41,7 +46,7 @@ void RunDialog(int32_t id) {
         word += std::to_string(targetTable.slots[number].state);
     }
     log += (id == StageSplashTemplate ? "D4," + std::to_string(roundState.targetCount) : word) + " ";
-    JudgeRound();
+    id == StageSplashTemplate ? PaintWhileBoxWaits() : JudgeRound();  // the results command may come any time
 }
 
 const GameHost host = {ShowMessage, RunDialog, [](int32_t period) { log += "T" + std::to_string(period) + " "; },
@@ -149,13 +154,14 @@ TEST(RoundFlow, WholeGames) {
         {{3, 10, 3, 0, 1, 3}, "E1234567S", Splash(18) + "X R " + Splash(1)},
         // The results command with the board covered; Start in the middle of a round, and the results
         // command and a press while the numbers are on display.
-        {{4, 10, 3, 0, 0, 1}, "E1234ED1SD1E1234",
+        {{4, 10, 3, 0, 0, 1}, "E1234ED1SD2E1234",
          round + "Mやったね！ST1クリア T1000 R X R D3,4,5,10,3,1,2222 T1000 R D3,0,0,0,0,0,1111 X R "
                  "Mやったね！ST1クリア T1000 R "},
     };
     for (const auto& [settings, script, expected] : games) {
         EXPECT_EQ(Play(settings, script), expected) << script;
     }
+    EXPECT_EQ(Play({3, 10, 2, 0, 0, 1}, "E123E121", 1234567890, nullptr), "");  // no front end to call
 }
 
 // Stage 28 cleared: no message, and fresh numbers that stay on show, input closed, behind the result.
