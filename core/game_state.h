@@ -37,6 +37,9 @@ struct StageRow {
 };
 // Row s - 1 is challenge stage s. Each band starts where the target count changes.
 extern const StageRow StageTable[LastStage];
+// The last stage before the start level's band: 0 for beginner (and any unknown level),
+// 6 for intermediate, 17 for advanced. The records chart shades the bands by it too.
+int32_t StageBeforeStartLevel(int32_t startLevel);
 
 // Caption of every message the core shows.
 extern const char* const GameCaption;

@@ -91,18 +91,6 @@ int32_t BandOfStartLevel(int32_t startLevel) {
     return startLevel == IntermediateLevel || startLevel == AdvancedLevel ? startLevel - 1 : 0;
 }
 
-// The last stage before the level's band: a band begins where the target count changes.
-int32_t StageBeforeStartLevel(int32_t startLevel) {
-    int32_t bandsToPass = BandOfStartLevel(startLevel);
-    int32_t stage = 0;
-    while (bandsToPass > 0 && ++stage < LastStage) {
-        if (StageTable[stage].targetCount != StageTable[stage - 1].targetCount) {
-            --bandsToPass;
-        }
-    }
-    return stage;
-}
-
 void StartChallengeGame() {
     roundState.stage = StageBeforeStartLevel(gameSettings.startLevel);
     AdvanceStage();
@@ -186,6 +174,18 @@ void JudgeFixedRound() {
 }  // namespace
 
 // ---- Entry points --------------------------------------------------------
+// A band begins where the target count changes.
+int32_t StageBeforeStartLevel(int32_t startLevel) {
+    int32_t bandsToPass = BandOfStartLevel(startLevel);
+    int32_t stage = 0;
+    while (bandsToPass > 0 && ++stage < LastStage) {
+        if (StageTable[stage].targetCount != StageTable[stage - 1].targetCount) {
+            --bandsToPass;
+        }
+    }
+    return stage;
+}
+
 void SetGameHost(const GameHost* host) {
     gameHost = host;
 }

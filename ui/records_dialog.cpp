@@ -20,16 +20,16 @@ FinishedGame finishedGame;
 
 constexpr int32_t ChartTop = LastStage;  // the chart's scale runs from 0 to the last stage
 
-// The three bands of the challenge, as stages cleared: beginner up to 6, intermediate up to 17.
+// The three bands of the challenge, shaded by the stages cleared within each.
 struct ChartBand {
-    int32_t lowest, highest;
+    int32_t level;
     COLORREF color;
     const char* name;
 };
 const ChartBand ChartBands[] = {
-    {0, 6, RGB(222, 242, 222), "初級"},
-    {6, 17, RGB(255, 244, 214), "中級"},
-    {17, 28, RGB(250, 224, 224), "上級"},
+    {BeginnerLevel, RGB(222, 242, 222), "初級"},
+    {IntermediateLevel, RGB(255, 244, 214), "中級"},
+    {AdvancedLevel, RGB(250, 224, 224), "上級"},
 };
 constexpr COLORREF BarColor = RGB(48, 96, 200);
 constexpr int BandNameMargin = 30;  // pixels left of the bars
@@ -148,7 +148,8 @@ void DrawBands(HDC deviceContext, const RECT& area, const RECT& plot) {
     TEXTMETRICA metrics = {};
     GetTextMetricsA(deviceContext, &metrics);
     for (const ChartBand& band : ChartBands) {
-        int top = StageY(plot, band.highest), bottom = StageY(plot, band.lowest);
+        int32_t highest = band.level == AdvancedLevel ? LastStage : StageBeforeStartLevel(band.level + 1);
+        int top = StageY(plot, highest), bottom = StageY(plot, StageBeforeStartLevel(band.level));
         FillArea(deviceContext, area.left, top, area.right, bottom, band.color);
         WriteAt(deviceContext, area.left + 2, (top + bottom - metrics.tmHeight) / 2, band.name);
     }
