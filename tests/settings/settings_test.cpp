@@ -141,7 +141,7 @@ TEST(SettingsFile, AReadOnlyFileOrAFolderInItsPlaceIsNeverReplaced) {
 
 TEST(SettingsText, LeadingIntegersExactTenthsSaturationAndClamping) {
     const std::tuple<int32_t (*)(const char*), const char*, int32_t> conversions[] = {
-        {TimeFromText, "0.3", 3}, {TimeFromText, "0.7", 7}, {TimeFromText, "2.3", 23}, {TimeFromText, "1.25", 12},
+        {TimeFromText, "0.3", 3}, {TimeFromText, "0.7", 7}, {TimeFromText, " \t2.3", 23}, {TimeFromText, "1.25", 12},
         {TimeFromText, "0.29999999999999999999", 2}, {TimeFromText, "0.00000000025e10", 25}, {TimeFromText, "1e", 10},
         {TimeFromText, "214748364.8", 30}, {TimeFromText, "-214748364.9", 1}, {TimeFromText, "1e99999999999999999999", 30},
         {TimeFromText, "0.05", 1}, {TimeFromText, "nan", 1}, {CountFromText, " \t\n\v\f\r3x", 3},
