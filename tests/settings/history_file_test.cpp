@@ -112,19 +112,13 @@ TEST(HistoryFile, EachDamagedLineIsSkippedAndTheGoodOnesAreRead) {
     const std::string goodChallenge = at + "challenge,7,,1.2,,,12,Dog";
     const std::pair<std::string, int32_t> lines[] = {
         {"2026-12-07,fixed,9,10,2.5,10,3,,Chimpanzee", 0}, {"2026-12-07 08:05:09,fixed,9,10,2.5,10,3,,Chimpanzee", 0},
-        {at + "fixes,9,10,2.5,10,3,,Chimpanzee", 0}, {at + "Challenge,7,,1.2,,,12,Dog", 0},
-        {at + "fixed,9,10,2.5,10,3,,Chimp", 0}, {at + "fixed,9,10,2.5,10,3,Chimpanzee", 0},
-        {at + "fixed,9,10,2.5,10,3,,Chimpanzee,", 0},
-        {at + "fixed,9x,10,2.5,10,3,,Chimpanzee", 0}, {at + "fixed,9,1x,2.5,10,3,,Chimpanzee", 0},
+        {at + "Challenge,7,,1.2,,,12,Dog", 0}, {at + "fixed,9,10,2.5,10,3,,Chimp", 0},
+        {at + "fixed,9,10,2.5,10,3,,Chimpanzee,", 0}, {at + "fixed,9,1x,2.5,10,3,,Chimpanzee", 0},
         {at + "fixed,9,9999,2.5,10,3,,Chimpanzee", 1}, {at + "fixed,9,10000,2.5,10,3,,Chimpanzee", 0},
-        {at + "fixed,9,10,2:5,10,3,,Chimpanzee", 0}, {at + "fixed,9,10,2.x,10,3,,Chimpanzee", 0},
-        {at + "fixed,9,10,-2.5,10,3,,Chimpanzee", 0}, {at + "fixed,9,10,2.5,1x,3,,Chimpanzee", 0},
-        {at + "fixed,9,10,2.5,10,x,,Chimpanzee", 0}, {at + "fixed,9,10,2.5,10,3,3,Chimpanzee", 0},
-        {at + "fixed,9,10,3.1,10,3,,Chimpanzee", 0},
-        {at + "challenge,x,,1.2,,,12,Dog", 0}, {at + "challenge,7,1,1.2,,,12,Dog", 0},
-        {at + "challenge,7,,1.x,,,12,Dog", 0}, {at + "challenge,7,,1.2,1,,12,Dog", 0},
-        {at + "challenge,7,,1.2,,1,12,Dog", 0}, {at + "challenge,7,,1.2,,,,Dog", 0},
-        {at + "challenge,7,,1.2,,,29,Dog", 0},
+        {at + "fixed,9,10,2:5,10,3,,Chimpanzee", 0}, {at + "fixed,9,10,-2.5,10,3,,Chimpanzee", 0},
+        {at + "challenge,7,,1.x,,,12,Dog", 0}, {at + "challenge,7,,1.2,,,,Dog", 0},
+        // A defect only in the last figure each course checks: every other check passes, so none hides a loosened one.
+        {at + "fixed,9,10,3.1,10,3,,Chimpanzee", 0}, {at + "challenge,7,,1.2,,,29,Dog", 0},
     };
     for (const auto& [line, gamesRead] : lines) {
         EXPECT_EQ(GamesReadFrom(line + "\r\n"), gamesRead) << line;
