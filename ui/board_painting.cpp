@@ -88,12 +88,9 @@ void CreateBoardFont() {
 // A count above nine, possible only from a hand-edited settings file, still
 // draws just the nine slots the table has.
 void PaintBoard(HDC deviceContext) {
-    int32_t count = PlayableTargetCount();
-    if (count < 1) {
-        return;  // as at start-up: selecting the font would load its face, and the first paint wait for it
-    }
     HGDIOBJ previousFont = SelectObject(deviceContext, boardFont);
     int previousMode = SetBkMode(deviceContext, OPAQUE);
+    int32_t count = PlayableTargetCount();
     for (int32_t number = 1; number <= count; ++number) {
         PaintTarget(deviceContext, number, targetTable.slots[number]);
     }
