@@ -168,9 +168,10 @@ TEST(RoundFlow, WholeGames) {
          round + "Mやったね！ST1クリア " + round + "Mやったね！ST2クリア " + round + "D3,3,4,10,3,3,333 "},
         {{3, 10, 3, 0, 0, 1}, "EC123E121123", round + "Mやったね！ST1クリア " + round + Boo + "D3,3,3,10,3,1,434 "},
         {{50, 0, 1, 0, 0, 1}, "E123456789", "T100 R X R D3,9,10,1,1,1,333333333 "},  // out of range: clamped
-        {{3, 10, 3, 0, 1, 2}, "E1234567E1234567E13",
-         Splash(7) + "X R Mチャレンジ7クリア " + Splash(8) + "X R Mチャレンジ8クリア " + Splash(9) + "X R " + Boo +
-             "D5,8,7,20,0,3445555 "},
+        // The results command at once shows none of the last game's figures.
+        {{3, 10, 3, 0, 1, 2}, "DE1234567E1234567E13",
+         Splash(7) + "D3,0,0,0,0,0,1111111 X R Mチャレンジ7クリア " + Splash(8) + "X R Mチャレンジ8クリア " +
+             Splash(9) + "X R " + Boo + "D5,8,7,20,0,3445555 "},
         // Start from deep in the advanced band into the beginner band: the splash's repaints must not
         // judge the abandoned round against the smaller count.
         {{3, 10, 3, 0, 1, 3}, "E1234567S", Splash(18) + "X R " + Splash(1)},
