@@ -32,6 +32,11 @@ void ShowMessage(const char* text, const char* caption) {
 }
 
 void RunDialog(int32_t id) {
+    if (id == StageSplashTemplate) {
+        log += "D4," + std::to_string(roundState.targetCount) + " ";
+        PaintWhileBoxWaits();
+        return;
+    }
     const ResultSnapshot& shot = resultSnapshot;
     const std::vector<int32_t> figures =
         id == FixedResultTemplate
@@ -45,8 +50,8 @@ void RunDialog(int32_t id) {
     for (int32_t number = 1; number <= roundState.targetCount; ++number) {
         word += std::to_string(targetTable.slots[number].state);
     }
-    log += (id == StageSplashTemplate ? "D4," + std::to_string(roundState.targetCount) : word) + " ";
-    id == StageSplashTemplate ? PaintWhileBoxWaits() : JudgeRound();  // the results command may come any time
+    log += word + " ";
+    JudgeRound();  // the results command may come any time
 }
 
 const GameHost host = {ShowMessage, RunDialog, [](int32_t period) { log += "T" + std::to_string(period) + " "; },
@@ -77,9 +82,23 @@ std::string Play(const GameSettings& settings, const std::string& script, int64_
     SetGameHost(frontEnd);
     StartGame();
     for (char step : script) {
-        gameSettings.startLevel = step == 'S' ? BeginnerLevel : gameSettings.startLevel;
-        step == 'E' ? EndDisplayTime() : step == 'S' ? StartGame() : step == 'D' ? RunDialog(FixedResultTemplate)
-            : step == 'C' ? JudgeClick(5, 45) : PressTarget(step - '0');
+        switch (step) {
+        case 'E':
+            EndDisplayTime();
+            break;
+        case 'S':
+            gameSettings.startLevel = BeginnerLevel;
+            StartGame();
+            break;
+        case 'D':
+            RunDialog(FixedResultTemplate);
+            break;
+        case 'C':
+            JudgeClick(5, 45);
+            break;
+        default:
+            PressTarget(step - '0');
+        }
     }
     return log;
 }
@@ -137,6 +156,9 @@ TEST(BrainLevel, BothRulesAtEveryBoundary) {
     for (int32_t stage = 0; stage <= 29; ++stage) {
         EXPECT_EQ(rateChallengeCourse(stage), gradesOfStages0To29[stage] - '0') << "stage " << stage;
     }
+    // A grade outside the ten shows the nearest one's picture rather than reading past the table.
+    EXPECT_EQ(BrainLevelPictureId(static_cast<BrainLevel>(BrainLevelCount)), BrainLevelPictureId(SuperGenius));
+    EXPECT_EQ(BrainLevelPictureId(static_cast<BrainLevel>(-1)), BrainLevelPictureId(Frog));
 }
 
 TEST(RoundFlow, WholeGames) {
@@ -146,9 +168,10 @@ TEST(RoundFlow, WholeGames) {
          round + "Mやったね！ST1クリア " + round + "Mやったね！ST2クリア " + round + "D3,3,4,10,3,3,333 "},
         {{3, 10, 3, 0, 0, 1}, "EC123E121123", round + "Mやったね！ST1クリア " + round + Boo + "D3,3,3,10,3,1,434 "},
         {{50, 0, 1, 0, 0, 1}, "E123456789", "T100 R X R D3,9,10,1,1,1,333333333 "},  // out of range: clamped
-        {{3, 10, 3, 0, 1, 2}, "E1234567E1234567E13",
-         Splash(7) + "X R Mチャレンジ7クリア " + Splash(8) + "X R Mチャレンジ8クリア " + Splash(9) + "X R " + Boo +
-             "D5,8,7,20,0,3445555 "},
+        // The results command at once shows none of the last game's figures.
+        {{3, 10, 3, 0, 1, 2}, "DE1234567E1234567E13",
+         Splash(7) + "D3,0,0,0,0,0,1111111 X R Mチャレンジ7クリア " + Splash(8) + "X R Mチャレンジ8クリア " +
+             Splash(9) + "X R " + Boo + "D5,8,7,20,0,3445555 "},
         // Start from deep in the advanced band into the beginner band: the splash's repaints must not
         // judge the abandoned round against the smaller count.
         {{3, 10, 3, 0, 1, 3}, "E1234567S", Splash(18) + "X R " + Splash(1)},
@@ -176,6 +199,7 @@ TEST(RoundFlow, ChallengeClimbedFromEachStartLevelToTheFullClear) {
         }
         EXPECT_EQ(Play({3, 10, 3, 0, 1, level}, script), expected) << "start level " << level;
     }
-    // The next game starts afresh, yet the last cleared stage's figures stay.
-    EXPECT_EQ(Play({3, 10, 3, 0, 1, 1}, "E2"), Splash(1) + "X R " + Boo + "D5,0,9,2,0,44555 ");
+    // The next game starts afresh, yet the last cleared stage's figures stay; a wrong press two past the due
+    // number uncovers the one between.
+    EXPECT_EQ(Play({3, 10, 3, 0, 1, 1}, "E3"), Splash(1) + "X R " + Boo + "D5,0,9,2,0,45455 ");
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ctime>
 #include <fstream>
 
 #include "game_state.h"
@@ -16,7 +17,7 @@ static std::string HistoryBytes() {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// One test in all, so that no other process shares its history.csv in the working folder.
+// Every test process works in a fresh folder of its own (see the settings tests), so the file starts missing.
 TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAndNothingChangesWhenAnAppendFails) {
     fs::remove_all(HistoryFileName);
     SetHistoryWarning([](void*, const char*, const char*) { ++warnings; });
@@ -28,7 +29,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
                               "stages_cleared,grade\r\n" + stamp + ",fixed,9,10,0.5,3,3,,SuperGenius\r\n");
     const std::pair<GameRecord, PersonalBest> games[] = {
         {{FixedCourse, 9, 10, 5, 3, 3, 0, Bird}, {3, false}}, {{FixedCourse, 3, 4, 10, 3, 2, 0, Bird}, {2, true}},
-        {{FixedCourse, 3, 4, 10, 2, 1, 0, Bird}, {1, true}}, {{FixedCourse, 3, 4, 20, 3, 1, 0, Bird}, {1, true}},
+        {{FixedCourse, 3, 4, 10, 2, 1, 0, Bird}, {1, true}}, {{FixedCourse, 3, 4, 19, 3, 1, 0, Bird}, {1, true}},
         {{ChallengeCourse, 5, 0, 5, 0, 0, 6, Pig}, {6, true}}, {{ChallengeCourse, 7, 0, 3, 0, 0, 4, Boar}, {6, false}},
         {{FixedCourse, 1, 1, 1, 1, 0, 0, Frog}, {0, false}},  // a first game that cleared nothing is no record
     };
@@ -37,19 +38,16 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
         EXPECT_TRUE(best.best == expected.best && best.isNew == expected.isNew) << game.roundsCleared;
     }
     EXPECT_TRUE(HistoryBytes().rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
-    std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << stamp << ",fixed,9,10,0.5,3,3,,Chimp\r\n"
-        << stamp << ",fixed,9,,0.5,3,3,,Bird\r\n" << stamp << ",fixed,9,12345,0.5,3,3,,Bird\r\n"
-        << stamp << ",challenge,7,,0.3,,1,12,Dog\r\n" << "2026-12-07,fixed,9,10,0.5,3,3,,Bird\r\n"
-        << stamp << ",fixed,9,1x,0.5,3,3,,Bird\r\n"
-        << std::string(3, '\0') << "\r\n" << stamp << ",challenge,7,,0.3,,,12,Dog\n" << stamp << ",challenge,9,,0.2,,,2";
-    ForgetGameHistory();  // the edit, the zeros and the line a crash cut short are skipped
+    std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << std::string(3, '\0') << "\r\n"
+        << stamp << ",challenge,7,,0.3,,,12,Dog\n" << stamp << ",challenge,9,,0.2,,,2";
+    ForgetGameHistory();  // the zeros and the line a crash cut short are skipped
     RecordGame({ChallengeCourse, 9, 0, 2, 0, 0, 28, SuperGenius}, nullptr);
     ForgetGameHistory();
     const HistorySummary& history = GameHistory();
     EXPECT_EQ(std::vector<int32_t>(history.recentStages, history.recentStages + history.recentCount),
               (std::vector<int32_t>{6, 4, 12, 28}));
     EXPECT_TRUE(history.fixedGames == 6 && history.challengeGames == 4);
-    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 20, 3}) == 1 && FixedBest({1, 1, 1}) == 0 &&
+    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({3, 19, 3}) == 1 && FixedBest({1, 1, 1}) == 0 &&
                 FixedBest({6, 10, 3}) == NoBest);
     const std::string before = HistoryBytes();
     HistoryFileLayer failingWrite = PlatformHistoryFileLayer();
@@ -62,13 +60,72 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     RecordGame(games[0].first, nullptr);
     EXPECT_TRUE(HistoryBytes() == before && warnings == 1);  // warned once per run
     fs::permissions(HistoryFileName, fs::perms::owner_all);
+    SetHistoryClock(nullptr);  // the real clock from here on
     for (int32_t game = 1; game <= ChartedGames; ++game) {  // the chart keeps the last 50, oldest first
         RecordGame({ChallengeCourse, 5, 0, 5, 0, 0, game % 29, Frog}, nullptr);
     }
     EXPECT_TRUE(history.recentCount == 50 && history.recentStages[0] == 1 && history.recentStages[49] == 21);
+    const std::time_t now = std::time(nullptr);  // the last line is stamped with the player's local date
+    char today[16];
+    std::strftime(today, sizeof today, "%Y-%m-%dT", std::localtime(&now));
+    const std::string bytes = HistoryBytes();
+    EXPECT_EQ(bytes.substr(bytes.rfind("\r\n", bytes.size() - 3) + 2, 11), today);
     fs::remove(HistoryFileName);
     fs::create_directory(HistoryFileName);  // a folder in its place: nothing written, the game goes on
     RecordGame(games[0].first, nullptr);
     EXPECT_TRUE(fs::is_empty(HistoryFileName) && warnings == 1);
     fs::remove(HistoryFileName);
+}
+
+// Counting through every setting in the order count, time, tries meets each slot once, none past the table.
+TEST(HistoryFile, EachFixedSettingHasASlotOfItsOwn) {
+    int32_t slot = 0;
+    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
+        for (int32_t time = TimeRange.low; time <= TimeRange.high; ++time) {
+            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
+                ASSERT_EQ(FixedSettingIndex({count, time, tries}), slot++) << count << " " << time << " " << tries;
+            }
+        }
+    }
+}
+
+// The result dialog's figures of the course just played, not those of the other course.
+TEST(HistoryFile, AFinishedGameTakesTheFiguresOfItsCourse) {
+    resultSnapshot = {5, 3, 12, 4, 2, 7, 20};
+    roundState.stage = 9;
+    roundState.allStagesCleared = 0;
+    EXPECT_EQ(FinishedGameRecord(FixedCourse).roundsCleared, 2);
+    EXPECT_EQ(FinishedGameRecord(ChallengeCourse).stagesCleared, 8);
+}
+
+int32_t GamesReadFrom(const std::string& bytes) {
+    std::ofstream(HistoryFileName, std::ios::binary | std::ios::trunc) << bytes;
+    ForgetGameHistory();
+    return GameHistory().fixedGames + GameHistory().challengeGames;
+}
+
+// Copies of a good line of each course with one defect each, as a hand edit or damage leaves them: each
+// copy is skipped, and the good lines are read.
+TEST(HistoryFile, EachDamagedLineIsSkippedAndTheGoodOnesAreRead) {
+    const std::string at = "2026-12-07T08:05:09,";
+    const std::string goodFixed = at + "fixed,9,10,2.5,10,3,,Chimpanzee";
+    const std::string goodChallenge = at + "challenge,7,,1.2,,,12,Dog";
+    const std::pair<std::string, int32_t> lines[] = {
+        {"2026-12-07,fixed,9,10,2.5,10,3,,Chimpanzee", 0}, {"2026-12-07 08:05:09,fixed,9,10,2.5,10,3,,Chimpanzee", 0},
+        {at + "Challenge,7,,1.2,,,12,Dog", 0}, {at + "fixed,9,10,2.5,10,3,,Chimp", 0},
+        {at + "fixed,9,10,2.5,10,3,,Chimpanzee,", 0}, {at + "fixed,9,1x,2.5,10,3,,Chimpanzee", 0},
+        {at + "fixed,9,9999,2.5,10,3,,Chimpanzee", 1}, {at + "fixed,9,10000,2.5,10,3,,Chimpanzee", 0},
+        {at + "fixed,9,10,2:5,10,3,,Chimpanzee", 0}, {at + "fixed,9,10,-2.5,10,3,,Chimpanzee", 0},
+        {at + "challenge,7,,1.x,,,12,Dog", 0}, {at + "challenge,7,,1.2,,,,Dog", 0},
+        // A defect only in the last figure each course checks: every other check passes, so none hides a loosened one.
+        {at + "fixed,9,10,3.1,10,3,,Chimpanzee", 0}, {at + "challenge,7,,1.2,,,29,Dog", 0},
+    };
+    for (const auto& [line, gamesRead] : lines) {
+        EXPECT_EQ(GamesReadFrom(line + "\r\n"), gamesRead) << line;
+    }
+    // A line longer than any the game writes, ending just past the first block read, spoils only itself.
+    EXPECT_EQ(GamesReadFrom(std::string(16384, 'x') + "\n" + goodFixed + "\n" + goodChallenge), 2);
+    EXPECT_TRUE(FixedBest({9, 25, 10}) == 3 && GameHistory().challengeBest == 12);
+    fs::remove(HistoryFileName);
+    ForgetGameHistory();
 }

@@ -1,7 +1,6 @@
 // Loading and saving setdata.ini, and turning the settings dialog's texts into values.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -70,7 +69,7 @@ std::string FileBytes() {
 }
 }  // namespace
 
-TEST(SettingsFile, ReadRulesOnOddAndRandomFiles) {
+TEST(SettingsFile, ReadRulesOnOddFiles) {
     const std::pair<std::string, std::string> files[] = {
         {"", "1 1 1 0 0 0 "},  // missing values read 0, and count, time and tries clamp to 1
         {"4\r\n20\r\n5\r\n", "4 20 5 0 0 0 "},
@@ -86,21 +85,6 @@ TEST(SettingsFile, ReadRulesOnOddAndRandomFiles) {
         WriteFile(bytes);
         LoadSettings(nullptr);
         EXPECT_EQ(Settings(), values) << '"' << bytes << '"';
-    }
-    // Seeded random bytes: nothing overruns (AddressSanitizer watches) and the round figures land in range.
-    // They are written over the start of one file and ended by a Ctrl-Z, so no file is made per input.
-    std::mt19937 random(20261206);
-    const std::string likely = "0123456789+- \t\r\n\v\f\x1a\x82x";
-    std::fstream file("setdata.ini", std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
-    for (int round = 0; round < 2000; ++round) {
-        std::string bytes(random() % 64, ' ');
-        std::generate(bytes.begin(), bytes.end(),
-                      [&] { return random() % 4 ? likely[random() % likely.size()] : static_cast<char>(random()); });
-        file.seekp(0).write((bytes + '\x1a').data(), static_cast<std::streamsize>(bytes.size() + 1)).flush();
-        LoadSettings(nullptr);
-        const GameSettings& s = gameSettings;
-        ASSERT_TRUE(s.fixedCount >= 1 && s.fixedCount <= 9 && s.fixedTime >= 1 && s.fixedTime <= 30 &&
-                    s.fixedTries >= 1 && s.fixedTries <= 10);
     }
 }
 
@@ -141,7 +125,7 @@ TEST(SettingsFile, AReadOnlyFileOrAFolderInItsPlaceIsNeverReplaced) {
 
 TEST(SettingsText, LeadingIntegersExactTenthsSaturationAndClamping) {
     const std::tuple<int32_t (*)(const char*), const char*, int32_t> conversions[] = {
-        {TimeFromText, "0.3", 3}, {TimeFromText, "0.7", 7}, {TimeFromText, "2.3", 23}, {TimeFromText, "1.25", 12},
+        {TimeFromText, "0.3", 3}, {TimeFromText, "0.7", 7}, {TimeFromText, " \t2.3", 23}, {TimeFromText, "1.25", 12},
         {TimeFromText, "0.29999999999999999999", 2}, {TimeFromText, "0.00000000025e10", 25}, {TimeFromText, "1e", 10},
         {TimeFromText, "214748364.8", 30}, {TimeFromText, "-214748364.9", 1}, {TimeFromText, "1e99999999999999999999", 30},
         {TimeFromText, "0.05", 1}, {TimeFromText, "nan", 1}, {CountFromText, " \t\n\v\f\r3x", 3},

@@ -41,10 +41,18 @@ void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD) {
     EndDialog(dialog, 1);
 }
 
+// Once for all tests: the timer that acts on each dialog, and the Win32 host under the core.
+bool StartDialogTimerAndHost() {
+    SetTimer(NULL, 0, 10, ActOnDialog);
+    SetGameHost(&windowsGameHost);
+    return true;
+}
+
 // Each test opens the game afresh in the working folder, with or without a settings file. The last
 // test's window is only hidden: destroying it would post the quit message that ends every modal loop.
 HWND OpenGame(const char* settingsFile, std::function<void(HWND)> actOnDialog = nullptr) {
-    static HWND game = (SetTimer(NULL, 0, 10, ActOnDialog), SetGameHost(&windowsGameHost), HWND());
+    [[maybe_unused]] static const bool started = StartDialogTimerAndHost();
+    static HWND game = NULL;
     SetSettingsWarning(ShowSettingsWarning);
     RegisterMainWindowClass(GetModuleHandleA(NULL));  // registers at the first call only
     onDialog = actOnDialog;
