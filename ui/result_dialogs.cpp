@@ -7,10 +7,9 @@
 #include "pictures.h"
 #include "records.h"
 #include "resource_ids.h"
+#include "screen_texts.h"
 
 namespace {
-
-const char* const BrainHeading = "あなたの脳は";
 
 constexpr int HeadingX = 5, HeadingY = 40;
 constexpr int GradeX = 5, GradeY = 80;
@@ -20,6 +19,17 @@ constexpr int PictureSize = 128;
 constexpr int SplashLevelX = 90, SplashLevelY = 3;
 constexpr int SplashStageX = 5, SplashStageY = 30;
 constexpr DWORD SplashMilliseconds = 800;
+
+const ControlText FixedResultTexts[] = {
+    {IDC_RESULT_CLOSE, CloseButton},       {IDC_RESULT_COUNT_LABEL, CountLabel}, {IDC_RESULT_TIME_LABEL, TimeLabel},
+    {IDC_RESULT_TRIES_LABEL, TriesLabel},  {IDC_RESULT_OF_TARGETS, OfTargetsLabel}, {IDC_RESULT_SECONDS, SecondsLabel},
+    {IDC_RESULT_OF_TRIES, OfTriesLabel},   {IDC_RESULT_TIMES, TimesLabel},       {IDC_RESULT_TARGETS, TargetsLabel},
+};
+const ControlText ChallengeResultTexts[] = {
+    {IDC_RESULT_CLOSE, CloseButton},             {IDC_RESULT_COUNT_LABEL, CountLabel},
+    {IDC_RESULT_TIME_LABEL, TimeLabel},          {IDC_RESULT_TRIES_LABEL, StagesClearedLabel},
+    {IDC_RESULT_SECONDS, SecondsLabel},          {IDC_RESULT_TARGETS, TargetsLabel},
+};
 
 // Each result dialog keeps its own ten pictures, in grade order, from opening to closing.
 struct PictureSet {
@@ -51,16 +61,17 @@ void LoadPictures(PictureSet& set) {
 void ShowWhole(HWND dialog, int controlId, int32_t value) {
     FigureText text = {};
     FormatWhole(value, text);
-    SetDlgItemTextA(dialog, controlId, text);
+    SetDlgItemTextW(dialog, controlId, WideText(text));
 }
 
 void ShowTenths(HWND dialog, int controlId, int32_t tenths) {
     FigureText text = {};
     FormatTenths(tenths, text);
-    SetDlgItemTextA(dialog, controlId, text);
+    SetDlgItemTextW(dialog, controlId, WideText(text));
 }
 
 void ShowFixedFigures(HWND dialog) {
+    ShowDialogTexts(dialog, FixedResultTitle, FixedResultTexts);
     ShowWhole(dialog, IDC_RESULT_TARGET_COUNT, resultSnapshot.targetCount);
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.progress);
     ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.displayTime);
@@ -70,6 +81,7 @@ void ShowFixedFigures(HWND dialog) {
 }
 
 void ShowChallengeFigures(HWND dialog) {
+    ShowDialogTexts(dialog, ChallengeResultTitle, ChallengeResultTexts);
     ShowWhole(dialog, IDC_RESULT_TRIES, ChallengeStagesCleared());
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.clearedCount);
     ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.clearedTime);
@@ -83,8 +95,8 @@ void UseBlackTransparentText(HDC deviceContext) {
     SetBkMode(deviceContext, TRANSPARENT);
 }
 
-void WriteText(HDC deviceContext, int x, int y, const char* text) {
-    TextOutA(deviceContext, x, y, text, lstrlenA(text));
+void WriteText(HDC deviceContext, int x, int y, const WideText& text) {
+    TextOutW(deviceContext, x, y, text, text.length());
 }
 
 // The grade is worked out at every paint from the figures as they stand.
@@ -93,8 +105,8 @@ void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
     HDC deviceContext = BeginPaint(dialog, &paint);
     HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, HeadingX, HeadingY, BrainHeading);
-    WriteText(deviceContext, GradeX, GradeY, BrainLevelText(level));
+    WriteText(deviceContext, HeadingX, HeadingY, WideText(BrainHeadingText));
+    WriteText(deviceContext, GradeX, GradeY, WideText(BrainLevelText(level)));
     DrawPicture(deviceContext, set.pictures[level], PictureX, PictureY, PictureSize, PictureSize);
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
@@ -111,14 +123,14 @@ BrainLevel ChallengeGrade() {
 
 // The splash's first line, by the coming stage's target count: the stage
 // table's 5, 7 and 9 give beginner, intermediate and advanced.
-const char* StageLevelText(int32_t targetCount) {
+TextId StageLevelText(int32_t targetCount) {
     if (targetCount < 6) {
-        return "チャレンジ初級コース";
+        return BeginnerSplashText;
     }
     if (targetCount > 8) {
-        return "チャレンジ上級コース";
+        return AdvancedSplashText;
     }
-    return "チャレンジ中級コース";
+    return IntermediateSplashText;
 }
 
 // The level line is small print in the dialog's own font. The device context's
@@ -126,16 +138,15 @@ const char* StageLevelText(int32_t targetCount) {
 void PaintSplash(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
-    HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, SplashLevelX, SplashLevelY, StageLevelText(roundState.targetCount));
+    WriteText(deviceContext, SplashLevelX, SplashLevelY, WideText(StageLevelText(roundState.targetCount)));
     SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
     FigureText time = {};
     FormatTenths(roundState.displayTime, time);
-    char stageText[64] = {};
-    wsprintfA(stageText, "%d個：%s秒", roundState.targetCount, time);
-    WriteText(deviceContext, SplashStageX, SplashStageY, stageText);
+    WriteText(deviceContext, SplashStageX, SplashStageY,
+              FormattedText(SplashStageFormat, static_cast<int>(roundState.targetCount), time));
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
 }
