@@ -20,15 +20,26 @@ constexpr int SplashLevelX = 90, SplashLevelY = 3;
 constexpr int SplashStageX = 5, SplashStageY = 30;
 constexpr DWORD SplashMilliseconds = 800;
 
+// The two templates share their control ids; the challenge one has no "of tries" or "times",
+// and its tries label counts the stages cleared.
 const ControlText FixedResultTexts[] = {
-    {IDC_RESULT_CLOSE, CloseButton},       {IDC_RESULT_COUNT_LABEL, CountLabel}, {IDC_RESULT_TIME_LABEL, TimeLabel},
-    {IDC_RESULT_TRIES_LABEL, TriesLabel},  {IDC_RESULT_OF_TARGETS, OfTargetsLabel}, {IDC_RESULT_SECONDS, SecondsLabel},
-    {IDC_RESULT_OF_TRIES, OfTriesLabel},   {IDC_RESULT_TIMES, TimesLabel},       {IDC_RESULT_TARGETS, TargetsLabel},
+    {IDC_RESULT_CLOSE, CloseButton},
+    {IDC_RESULT_COUNT_LABEL, CountLabel},
+    {IDC_RESULT_TIME_LABEL, TimeLabel},
+    {IDC_RESULT_TRIES_LABEL, TriesLabel},
+    {IDC_RESULT_OF_TARGETS, OfTargetsLabel},
+    {IDC_RESULT_SECONDS, SecondsLabel},
+    {IDC_RESULT_OF_TRIES, OfTriesLabel},
+    {IDC_RESULT_TIMES, TimesLabel},
+    {IDC_RESULT_TARGETS, TargetsLabel},
 };
 const ControlText ChallengeResultTexts[] = {
-    {IDC_RESULT_CLOSE, CloseButton},             {IDC_RESULT_COUNT_LABEL, CountLabel},
-    {IDC_RESULT_TIME_LABEL, TimeLabel},          {IDC_RESULT_TRIES_LABEL, StagesClearedLabel},
-    {IDC_RESULT_SECONDS, SecondsLabel},          {IDC_RESULT_TARGETS, TargetsLabel},
+    {IDC_RESULT_CLOSE, CloseButton},
+    {IDC_RESULT_COUNT_LABEL, CountLabel},
+    {IDC_RESULT_TIME_LABEL, TimeLabel},
+    {IDC_RESULT_TRIES_LABEL, StagesClearedLabel},
+    {IDC_RESULT_SECONDS, SecondsLabel},
+    {IDC_RESULT_TARGETS, TargetsLabel},
 };
 
 // Each result dialog keeps its own ten pictures, in grade order, from opening to closing.
@@ -56,7 +67,7 @@ void LoadPictures(PictureSet& set) {
     }
 }
 
-// ---- Figures ----
+// ---- Texts and figures ----
 
 void ShowWhole(HWND dialog, int controlId, int32_t value) {
     FigureText text = {};
@@ -70,7 +81,7 @@ void ShowTenths(HWND dialog, int controlId, int32_t tenths) {
     SetDlgItemTextW(dialog, controlId, WideText(text));
 }
 
-void ShowFixedFigures(HWND dialog) {
+void ShowFixedResult(HWND dialog) {
     ShowDialogTexts(dialog, FixedResultTitle, FixedResultTexts);
     ShowWhole(dialog, IDC_RESULT_TARGET_COUNT, resultSnapshot.targetCount);
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.progress);
@@ -80,7 +91,7 @@ void ShowFixedFigures(HWND dialog) {
     ShowPersonalBest(dialog, FixedCourse);
 }
 
-void ShowChallengeFigures(HWND dialog) {
+void ShowChallengeResult(HWND dialog) {
     ShowDialogTexts(dialog, ChallengeResultTitle, ChallengeResultTexts);
     ShowWhole(dialog, IDC_RESULT_TRIES, ChallengeStagesCleared());
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.clearedCount);
@@ -163,14 +174,14 @@ void HoldOnScreen(DWORD milliseconds) {
 // ---- The two result dialogs share one procedure ----
 
 using GradeRule = BrainLevel (*)();
-using FigureWriter = void (*)(HWND);
+using ResultWriter = void (*)(HWND);  // the texts and figures
 
-INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet& set, FigureWriter showFigures,
+INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet& set, ResultWriter showResult,
                             GradeRule grade) {
     switch (message) {
     case WM_INITDIALOG:
         LoadPictures(set);
-        showFigures(dialog);
+        showResult(dialog);
         return TRUE;  // the focus goes to the close button, the only tab stop
     case WM_PAINT:
         PaintResult(dialog, set, grade());
@@ -194,11 +205,11 @@ INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet
 }  // namespace
 
 INT_PTR CALLBACK FixedResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return HandleResultMessage(dialog, message, wParam, fixedResultPictures, ShowFixedFigures, FixedGrade);
+    return HandleResultMessage(dialog, message, wParam, fixedResultPictures, ShowFixedResult, FixedGrade);
 }
 
 INT_PTR CALLBACK ChallengeResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return HandleResultMessage(dialog, message, wParam, challengeResultPictures, ShowChallengeFigures,
+    return HandleResultMessage(dialog, message, wParam, challengeResultPictures, ShowChallengeResult,
                                ChallengeGrade);
 }
 

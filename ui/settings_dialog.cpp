@@ -23,9 +23,12 @@ constexpr int32_t ColorCount = sizeof(ColorTexts) / sizeof(ColorTexts[0]);
 constexpr int32_t LevelCount = sizeof(LevelTexts) / sizeof(LevelTexts[0]);
 
 const ControlText SettingsTexts[] = {
-    {IDC_COUNT_LABEL, CountLabel},          {IDC_TIME_LABEL, TimeLabel},
-    {IDC_TRIES_LABEL, TriesLabel},          {IDC_COLOR_LABEL, ColorLabel},
-    {IDC_SETTINGS_OK, OkButton},            {IDC_FIXED_COURSE_RADIO, FixedCourseButton},
+    {IDC_COUNT_LABEL, CountLabel},
+    {IDC_TIME_LABEL, TimeLabel},
+    {IDC_TRIES_LABEL, TriesLabel},
+    {IDC_COLOR_LABEL, ColorLabel},
+    {IDC_SETTINGS_OK, OkButton},
+    {IDC_FIXED_COURSE_RADIO, FixedCourseButton},
     {IDC_CHALLENGE_COURSE_RADIO, ChallengeCourseButton},
 };
 
