@@ -6,6 +6,7 @@
 
 #include "game_host.h"
 #include "game_state.h"
+#include "player_texts.h"
 #include "settings_file_platform.h"
 
 const char* const HistoryFileName = "history.csv";
@@ -352,7 +353,7 @@ PersonalBest RecordGame(const GameRecord& game, void* ownerWindow) {
     int32_t figure = game.course == FixedCourse ? game.roundsCleared : game.stagesCleared;
     if (!AppendLine(game) && !warned && historyWarning != nullptr) {
         warned = true;
-        historyWarning(ownerWindow, "成績の記録（history.csv）が書けません", "ライトエラー");
+        historyWarning(ownerWindow, PlayerText(HistoryUnwritableText), PlayerText(WriteErrorCaption));
     }
     Count(game);
     // Nothing cleared is no record, even in a first game.
