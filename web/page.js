@@ -1,0 +1,631 @@
+// The page's own script: the board canvas, the toolbar, the dialogs, the display timer and the stored files around the WebAssembly game.
+'use strict';
+
+// ---- The WebAssembly side ---------------------------------------------------------
+// Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
+// name) and TextIds (the shared text table's names -> ids).
+const game = {};
+let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
+
+function bindGame() {
+    const sync = (name, result, args) => Module.cwrap('glimmark_' + name, result, args);
+    game.open = asyncCall('open');
+    game.start = asyncCall('start');
+    game.press = asyncCall('press', ['number', 'number']);
+    game.endDisplayTime = asyncCall('end_display_time');
+    game.showBrainLevel = asyncCall('show_brain_level');
+    game.saveSettings = asyncCall('save_settings');
+    game.addHistory = asyncCall('add_history', ['string', 'number']);
+    game.paint = sync('paint', null, []);
+    game.text = sync('text', 'string', ['number']);
+    game.setLanguage = sync('set_language', null, ['number']);
+    game.figure = sync('figure', 'number', ['number']);
+    game.figureText = sync('figure_text', 'string', ['number']);
+    game.listSize = sync('list_size', 'number', ['number']);
+    game.listEntry = sync('list_entry', 'string', ['number', 'number']);
+    game.listCurrent = sync('list_current', 'number', ['number']);
+    game.setCourse = sync('set_course', null, ['number']);
+    game.storeSettings = sync('store_settings', null, ['string', 'string', 'string', 'string', 'string']);
+    game.recentStage = sync('recent_stage', 'number', ['number']);
+    game.fixedBestLine = sync('fixed_best_line', 'string', ['number']);
+    game.gradeText = sync('grade_text', 'string', ['number']);
+    game.gradePicture = sync('grade_picture', 'number', ['number']);
+}
+
+// Runs an entry point that may wait for the player; input stays closed until it returns.
+function asyncCall(name, args = []) {
+    return (...values) => {
+        busy = true;
+        return Module.ccall('glimmark_' + name, null, args, values, {async: true}).finally(() => { busy = false; });
+    };
+}
+
+function say(name) {
+    return game.text(TextIds[name]);
+}
+
+// Figures the WebAssembly side reads out of the game's records (entry_points.cpp keeps the same order).
+const Figure = {
+    courseMode: 0, resultTargetCount: 1, resultProgress: 2, resultTime: 3, resultTries: 4, resultRounds: 5,
+    stagesCleared: 6, clearedCount: 7, clearedTime: 8, fixedGrade: 9, challengeGrade: 10, hideColor: 11,
+    fixedGames: 12, challengeGames: 13, challengeBest: 14, recentCount: 15, fixedBestCount: 16,
+    beginnerTop: 17, intermediateTop: 18, lastStage: 19,
+};
+const FigureText = {
+    fixedBest: 0, challengeBest: 1, splashLevel: 2, splashStage: 3, gamesPlayed: 4, challengeBestLine: 5,
+};
+const List = {count: 0, time: 1, tries: 2, color: 3, level: 4};
+
+// ---- The board ------------------------------------------------------------------------
+const BoardWidth = 640, BoardHeight = 480, CellSize = 32, BoardTop = 40;
+const canvas = document.getElementById('board');
+const board = canvas.getContext('2d');
+
+function colorText(rgb) {
+    return '#' + rgb.toString(16).padStart(6, '0');
+}
+
+const page = {
+    clearBoard() {
+        board.fillStyle = '#000000';
+        board.fillRect(0, 0, BoardWidth, BoardHeight);
+    },
+    // The number fills its cell as the exe's 32 x 32 Mincho does; 0 is the blank covering square.
+    paintCell(column, row, number, textColor, backgroundColor) {
+        const x = column * CellSize, y = row * CellSize;
+        board.fillStyle = colorText(backgroundColor);
+        board.fillRect(x, y, CellSize, CellSize);
+        if (number === 0) {
+            return;
+        }
+        board.save();
+        board.font = '600 32px "MS Mincho", "IPAMincho", serif';
+        board.textBaseline = 'top';
+        board.fillStyle = colorText(textColor);
+        const text = String(number);
+        const width = board.measureText(text).width;
+        board.translate(x, y + 1);
+        board.scale(CellSize / width, 1);
+        board.fillText(text, 0, 0);
+        board.restore();
+    },
+};
+
+// Sharp on any screen: the canvas holds a pixel for each device pixel it covers.
+function fitWindow() {
+    const frame = document.getElementById('window');
+    const scale = Math.min(window.innerWidth / frame.offsetWidth, window.innerHeight / frame.offsetHeight);
+    document.documentElement.style.setProperty('--scale', String(Math.max(0.25, scale)));
+    const rect = canvas.getBoundingClientRect();
+    canvas.width = Math.round(rect.width * devicePixelRatio);
+    canvas.height = Math.round(rect.height * devicePixelRatio);
+    board.setTransform(canvas.width / BoardWidth, 0, 0, canvas.height / BoardHeight, 0, 0);
+    if (game.paint) {
+        game.paint();
+    }
+}
+
+// ---- The display timer: a deadline looked at on every animation frame ------------------
+let displayDeadline = null;
+
+page.startDisplayTimer = (milliseconds) => {
+    displayDeadline = performance.now() + milliseconds;
+    page.timerPeriod = milliseconds;
+};
+page.stopDisplayTimer = () => {
+    displayDeadline = null;
+};
+
+function watchDisplayTime() {
+    if (displayDeadline !== null && !busy && performance.now() >= displayDeadline) {
+        displayDeadline = null;
+        game.endDisplayTime();
+    }
+    requestAnimationFrame(watchDisplayTime);
+}
+
+// ---- Input ---------------------------------------------------------------------------------
+// A press is judged and painted at once, in the same frame; none is taken while a dialog is open.
+canvas.addEventListener('pointerdown', (event) => {
+    if (busy || event.button !== 0 || document.querySelector('dialog[open]')) {
+        return;
+    }
+    const rect = canvas.getBoundingClientRect();
+    const x = Math.floor((event.clientX - rect.left) * BoardWidth / rect.width);
+    const y = Math.floor((event.clientY - rect.top) * BoardHeight / rect.height);
+    if (x >= 0 && y >= 0 && x < BoardWidth && y < BoardHeight) {
+        game.press(x, y + BoardTop);
+    }
+});
+
+// ---- Dialogs ---------------------------------------------------------------------------------
+// Dialog units of the Windows templates in pixels, for the 9-point face the dialogs use.
+const UnitX = 1.5, UnitY = 1.625;
+
+function element(tag, className, text) {
+    const made = document.createElement(tag);
+    if (className) {
+        made.className = className;
+    }
+    if (text !== undefined) {
+        made.textContent = text;
+    }
+    return made;
+}
+
+// Places a control as the template does, in dialog units from the client area's corner.
+function place(parent, made, x, y, width, height) {
+    Object.assign(made.style, {left: x * UnitX + 'px', top: y * UnitY + 'px', width: width * UnitX + 'px',
+                               height: height * UnitY + 'px'});
+    parent.appendChild(made);
+    return made;
+}
+
+// A template dialog of that client size in dialog units, with its caption (none for the splash).
+function templateDialog(id, caption, width, height) {
+    const dialog = document.getElementById(id);
+    dialog.replaceChildren();
+    if (caption !== null) {
+        const bar = dialog.appendChild(element('div', 'caption', caption));
+        const close = bar.appendChild(element('button', 'close-box', '×'));
+        close.type = 'button';
+        close.tabIndex = -1;
+        close.addEventListener('click', () => closeDialog(dialog));
+    }
+    const client = dialog.appendChild(element('div', 'client'));
+    client.style.width = width * UnitX + 'px';
+    client.style.height = height * UnitY + 'px';
+    return client;
+}
+
+function closeDialog(dialog) {
+    dialog.close();
+}
+
+// Opens a dialog modally and resolves when it closes. Esc closes only where it does on Windows.
+function runModal(dialog, escapeCloses) {
+    return new Promise((resolve) => {
+        dialog.oncancel = (event) => {
+            if (!escapeCloses) {
+                event.preventDefault();
+            }
+        };
+        dialog.addEventListener('close', () => resolve(), {once: true});
+        dialog.showModal();
+    });
+}
+
+function button(parent, text, x, y, width, height, action) {
+    const made = place(parent, element('button', 'push', text), x, y, width, height);
+    made.type = 'button';
+    made.addEventListener('click', action);
+    return made;
+}
+
+function label(parent, text, x, y, width, height, className) {
+    return place(parent, element('div', className || 'label', text), x, y, width, height);
+}
+
+// ---- Messages: a box with one OK button, Enter and Esc close it ----------------------------
+page.showMessage = (text, caption, isWarning) => {
+    const dialog = document.getElementById('message');
+    dialog.querySelector('.caption').textContent = caption;
+    dialog.querySelector('p').textContent = text;
+    dialog.querySelector('.icon').hidden = !isWarning;
+    const ok = dialog.querySelector('.ok');
+    ok.onclick = () => dialog.close();
+    const closed = runModal(dialog, true);
+    ok.focus();
+    return closed;
+};
+
+// ---- The dialogs the core opens: the two results and the stage splash ----------------------
+const FixedResultTemplate = 3, StageSplashTemplate = 4, ChallengeResultTemplate = 5;
+const SplashMilliseconds = 800;
+
+page.runDialog = (templateId) => {
+    switch (templateId) {
+    case FixedResultTemplate:
+        return showResult('fixed-result', say('FixedResultCaption'), fixedFigures);
+    case ChallengeResultTemplate:
+        return showResult('challenge-result', say('ChallengeResultCaption'), challengeFigures);
+    case StageSplashTemplate:
+        return showSplash();
+    default:
+        return Promise.resolve();
+    }
+};
+
+function fixedFigures(client) {
+    const figures = [
+        ['FixedResultCount', 4, 32], [game.figure(Figure.resultTargetCount), 36, 8], ['ResultOfTargets', 44, 16],
+        [game.figure(Figure.resultProgress), 60, 8], ['ResultTargets', 68, 8], ['ResultTime', 88, 32],
+        [tenths(game.figure(Figure.resultTime)), 120, 12], ['ResultSeconds', 132, 8], ['ResultTries', 152, 32],
+        [game.figure(Figure.resultTries), 184, 8], ['ResultOfTries', 192, 16], [game.figure(Figure.resultRounds), 208, 8],
+        ['ResultTimes', 216, 8],
+    ];
+    writeFigureLine(client, figures);
+    return {grade: game.figure(Figure.fixedGrade), best: game.figureText(FigureText.fixedBest)};
+}
+
+function challengeFigures(client) {
+    const figures = [
+        ['ChallengeResultStages', 4, 92], [game.figure(Figure.stagesCleared), 92, 8], ['FixedResultCount', 116, 32],
+        [game.figure(Figure.clearedCount), 144, 8], ['ResultTargets', 152, 8], ['ResultTime', 168, 32],
+        [tenths(game.figure(Figure.clearedTime)), 196, 12], ['ResultSeconds', 208, 8],
+    ];
+    writeFigureLine(client, figures);
+    return {grade: game.figure(Figure.challengeGrade), best: game.figureText(FigureText.challengeBest)};
+}
+
+function tenths(value) {
+    return Math.trunc(value / 10) + '.' + Math.abs(value % 10);
+}
+
+// A text id names a label of the template; a number is a figure.
+function writeFigureLine(client, figures) {
+    for (const [content, x, width] of figures) {
+        const text = typeof content === 'string' && content in TextIds ? say(content) : String(content);
+        label(client, text, x, 8, width, 8, 'label nowrap');
+    }
+}
+
+// The heading, the grade line and the picture are placed in pixels, as the exe paints them.
+function showResult(id, caption, writeFigures) {
+    const client = templateDialog(id, caption, 227, 208);
+    const {grade, best} = writeFigures(client);
+    client.appendChild(element('div', 'big heading', say('BrainHeading')));
+    client.appendChild(element('div', 'big grade', game.gradeText(grade)));
+    const picture = client.appendChild(element('img', 'picture'));
+    picture.src = Art[PictureFiles[game.gradePicture(grade)]];
+    picture.alt = '';
+    label(client, best, 4, 170, 219, 10, 'label centered');
+    const close = button(client, say('CloseButton'), 84, 184, 56, 16, () => closeDialog(dialog));
+    const dialog = document.getElementById(id);
+    const closed = runModal(dialog, false);
+    close.focus();
+    return closed;
+}
+
+function showSplash() {
+    const client = templateDialog('splash', null, 193, 45);
+    label(client, game.figureText(FigureText.splashLevel), 0, 0, 0, 0, 'splash-level');
+    label(client, game.figureText(FigureText.splashStage), 0, 0, 0, 0, 'big splash-stage');
+    const dialog = document.getElementById('splash');
+    const closed = runModal(dialog, false);
+    setTimeout(() => dialog.close(), SplashMilliseconds);
+    return closed;
+}
+
+// ---- The game settings dialog: the course buttons act at once, OK stores the other five ----
+function openSettings() {
+    const client = templateDialog('settings', say('SettingsCaption'), 239, 89);
+    place(client, element('div', 'etched'), 4, 8, 172, 40);
+    place(client, element('div', 'etched'), 4, 52, 172, 28);
+    const lists = [
+        [List.count, 'CountLabel', 60, 24, 36, 64, 12], [List.time, 'TimeLabel', 96, 24, 36, 100, 12],
+        [List.tries, 'TriesLabel', 132, 24, 36, 132, 12], [List.color, 'ColorLabel', 180, 20, 52, 184, 8],
+        [List.level, null, 84, 60, 64, 0, 0],
+    ];
+    const selects = lists.map(([list, labelName, x, y, width, labelX, labelY]) => {
+        if (labelName) {
+            label(client, say(labelName), labelX, labelY, 48, 8, 'label nowrap');
+        }
+        return place(client, listSelect(list), x, y, width, 12);
+    });
+    const course = game.figure(Figure.courseMode);
+    courseButton(client, say('FixedCourseButton'), 8, 24, 44, 0, course === 0);
+    courseButton(client, say('ChallengeCourseButton'), 8, 60, 60, 1, course !== 0);
+    const dialog = document.getElementById('settings');
+    button(client, say('OkButton'), 184, 44, 44, 32, () => {
+        game.storeSettings(...selects.map((select) => select.value));
+        dialog.close();
+    });
+    const closed = runModal(dialog, false);
+    selects[0].focus();
+    return closed.then(() => game.saveSettings());
+}
+
+// Each list offers every value of the setting's range, from the rules the exe's dialog uses.
+function listSelect(list) {
+    const select = element('select', 'combo');
+    const size = game.listSize(list);
+    for (let index = 0; index < size; ++index) {
+        const text = game.listEntry(list, index);
+        select.appendChild(element('option', null, text)).value = text;
+    }
+    select.selectedIndex = game.listCurrent(list);
+    return select;
+}
+
+function courseButton(client, text, x, y, width, course, checked) {
+    const holder = place(client, element('label', 'radio'), x, y, width, 12);
+    const radio = holder.appendChild(element('input'));
+    Object.assign(radio, {type: 'radio', name: 'course', checked});
+    radio.addEventListener('change', () => game.setCourse(course));
+    holder.appendChild(document.createTextNode(text));
+}
+
+// ---- The About box ------------------------------------------------------------------------------
+function openAbout() {
+    const client = templateDialog('about', say('AboutCaption'), 122, 160);
+    const picture = client.appendChild(element('img', 'about-picture'));
+    picture.src = Art.about;
+    picture.alt = '';
+    place(client, element('div', 'etched'), 0, 92, 122, 52);
+    const lines = [
+        ['AboutTagline', 28, 44, 64], ['AboutChallenge', 8, 56, 104], ['AboutName', 44, 68, 36],
+        ['AboutVersion', 36, 80, 52], ['AboutBuild', 18, 96, 92], ['AboutInterface', 16, 108, 92],
+        ['AboutDevelopers', 16, 120, 92], ['AboutAddress', 4, 132, 112],
+    ];
+    for (const [name, x, y, width] of lines) {
+        label(client, say(name), x, y, width, 8, 'label centered nowrap');
+    }
+    const dialog = document.getElementById('about');
+    const close = button(client, say('CloseButton'), 0, 144, 122, 16, () => dialog.close());
+    const closed = runModal(dialog, false);
+    close.focus();
+    return closed;
+}
+
+// ---- The records dialog, with its chart, and the history moved to and from a file ---------------
+const ChartBands = [['#def2de', 'BeginnerBand'], ['#fff4d6', 'IntermediateBand'], ['#fae0e0', 'AdvancedBand']];
+const BarColor = '#3060c8';
+
+function openRecords() {
+    const client = templateDialog('records', say('RecordsCaption'), 260, 214);
+    const dialog = document.getElementById('records');
+    const played = game.figure(Figure.fixedGames) + game.figure(Figure.challengeGames);
+    label(client, played === 0 ? say('RecordsEmpty') : game.figureText(FigureText.gamesPlayed), 8, 8, 244, 10,
+          'label records-games');
+    if (played > 0) {
+        label(client, game.figureText(FigureText.challengeBestLine), 8, 20, 244, 10, 'label');
+        label(client, say('RecordsFixedLabel'), 8, 36, 244, 10, 'label');
+        place(client, fixedBestList(), 8, 47, 244, 48);
+        label(client, say('RecordsChartLabel'), 8, 102, 244, 10, 'label');
+        place(client, recordsChart(), 8, 113, 244, 74);
+    }
+    button(client, say('RecordsSave'), 8, 194, 56, 14, saveHistoryFile);
+    button(client, say('RecordsLoad'), 196, 194, 56, 14, () => loadHistoryFile(dialog));
+    const close = button(client, say('CloseButton'), 102, 194, 56, 14, () => dialog.close());
+    const closed = runModal(dialog, true);
+    close.focus();
+    return closed;
+}
+
+// Lines "count\ttime\ttries\trounds" in the order of the settings dialog's lists.
+function fixedBestList() {
+    const list = element('div', 'list');
+    const count = game.figure(Figure.fixedBestCount);
+    for (let index = 0; index < count; ++index) {
+        const row = list.appendChild(element('div', 'list-row'));
+        for (const cell of game.fixedBestLine(index).split('\t')) {
+            row.appendChild(element('span', null, cell));
+        }
+    }
+    if (count === 0) {
+        list.appendChild(element('div', 'list-row', say('RecordsNone')));
+    }
+    return list;
+}
+
+// The stages cleared in the last challenge games, oldest on the left, over the three bands.
+function recordsChart() {
+    const chart = element('canvas', 'chart');
+    const width = 244 * UnitX, height = 74 * UnitY;
+    const scale = 2 * devicePixelRatio;  // stays sharp as the window is scaled
+    Object.assign(chart, {width: width * scale, height: height * scale});
+    const pen = chart.getContext('2d');
+    pen.scale(scale, scale);
+    pen.fillStyle = '#ffffff';
+    pen.fillRect(0, 0, width, height);
+    pen.font = '12px "MS PGothic", "IPAPGothic", sans-serif';
+    pen.textBaseline = 'middle';
+    const plot = {left: 30, top: 1, right: width - 18, bottom: height - 1};
+    const lastStage = game.figure(Figure.lastStage);
+    const stageY = (stages) => plot.bottom - (plot.bottom - plot.top) * stages / lastStage;
+    const recent = game.figure(Figure.recentCount);
+    if (recent === 0) {
+        pen.fillStyle = '#000000';
+        pen.fillText(say('RecordsNoChallenge'), plot.left + 8, 16);
+    } else {
+        const tops = [game.figure(Figure.beginnerTop), game.figure(Figure.intermediateTop), lastStage];
+        ChartBands.forEach(([color, name], band) => {
+            const top = stageY(tops[band]), bottom = stageY(band === 0 ? 0 : tops[band - 1]);
+            pen.fillStyle = color;
+            pen.fillRect(0, top, width, bottom - top);
+            pen.fillStyle = '#000000';
+            pen.fillText(say(name), 2, (top + bottom) / 2);
+        });
+        pen.fillText(String(lastStage), plot.right + 3, plot.top + 6);
+        pen.fillText('0', plot.right + 3, plot.bottom - 6);
+        const slot = (plot.right - plot.left) / 50;
+        pen.fillStyle = BarColor;
+        for (let index = 0; index < recent; ++index) {
+            const top = Math.min(stageY(game.recentStage(index)), plot.bottom - 2);
+            pen.fillRect(plot.left + index * slot + 1, top, slot - 2, plot.bottom - top);
+        }
+    }
+    pen.strokeStyle = '#000000';
+    pen.strokeRect(0.5, 0.5, width - 1, height - 1);
+    return chart;
+}
+
+const HistoryFileName = 'history.csv';
+
+// The same bytes the exe keeps, so that the file can go on in the exe's folder.
+function saveHistoryFile() {
+    let bytes = new Uint8Array(0);
+    try {
+        bytes = Module.FS.readFile(HistoryFileName);
+    } catch (missing) {
+        // no game finished yet: an empty file
+    }
+    const link = element('a');
+    link.href = URL.createObjectURL(new Blob([bytes], {type: 'text/csv'}));
+    link.download = HistoryFileName;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
+// Adds the good lines of a history.csv the player picks; bad ones are skipped by the history's own reader.
+function loadHistoryFile(dialog) {
+    const picker = element('input');
+    picker.type = 'file';
+    picker.accept = '.csv,text/csv';
+    picker.addEventListener('change', async () => {
+        if (picker.files.length === 0) {
+            return;
+        }
+        const bytes = new Uint8Array(await picker.files[0].arrayBuffer());
+        dialog.close();
+        await game.addHistory(latin1Text(bytes), bytes.length);
+        openRecords();
+    });
+    picker.click();
+}
+
+// ---- Stored files: the bytes of setdata.ini and history.csv as localStorage text --------------
+const StoragePrefix = 'glimmark/';
+
+function latin1Text(bytes) {
+    let text = '';
+    for (let start = 0; start < bytes.length; start += 8192) {
+        text += String.fromCharCode(...bytes.subarray(start, start + 8192));
+    }
+    return text;
+}
+
+// False when the storage is full or forbidden (a private window): the store then warns as
+// for a file that cannot be written.
+page.keepFile = (name) => {
+    try {
+        localStorage.setItem(StoragePrefix + name, latin1Text(Module.FS.readFile(name)));
+        return true;
+    } catch (refused) {
+        return false;
+    }
+};
+
+// Text holding characters that are no byte was not written by the game. A settings file of it
+// reads as none at all (the defaults and the warning); in a history only its lines are spoilt.
+page.restoreFile = (name, wholeOrNothing) => {
+    let text = null;
+    try {
+        text = localStorage.getItem(StoragePrefix + name);
+    } catch (forbidden) {
+        return;
+    }
+    if (text === null || (wholeOrNothing && /[^\x00-\xff]/.test(text))) {
+        return;
+    }
+    const bytes = new Uint8Array(text.length);
+    for (let index = 0; index < text.length; ++index) {
+        const code = text.charCodeAt(index);
+        bytes[index] = code > 0xff ? 0x3f : code;  // "?": the line it stands in no longer reads
+    }
+    Module.FS.writeFile(name, bytes);
+};
+
+// ---- The toolbar: seven buttons in three groups, with the exe's pictures and tooltips ------------
+// Image k of the strip is the picture of button k; the separators stand where the exe has them.
+const ToolbarButtons = [
+    ['StartTooltip', () => game.start()],
+    ['BrainLevelTooltip', () => game.showBrainLevel()],
+    ['SettingsTooltip', () => { busy = true; openSettings().finally(() => { busy = false; }); }],
+    ['VersionTooltip', () => { busy = true; openAbout().finally(() => { busy = false; }); }],
+    ['WebHelpTooltip', () => window.open(say('WebHelpAddress'), '_blank', 'noopener')],
+    ['ExitTooltip', exitGame],
+    ['StartTooltip', () => game.start()],
+];
+const SeparatorsBefore = [4, 4, 0, 0, 0, 0, 4];
+
+function buildToolbar() {
+    const toolbar = document.getElementById('toolbar');
+    ToolbarButtons.forEach(([tooltip, command], image) => {
+        for (let separator = 0; separator < SeparatorsBefore[image]; ++separator) {
+            toolbar.appendChild(element('span', 'separator'));
+        }
+        const made = toolbar.appendChild(element('button', 'tool'));
+        made.type = 'button';
+        made.dataset.tooltip = tooltip;
+        made.style.backgroundImage = `url("${Art.toolbar}")`;
+        made.style.backgroundPosition = `${-32 * image}px 0`;
+        made.addEventListener('click', () => {
+            if (!busy && !document.querySelector('dialog[open]')) {
+                command();
+            }
+        });
+    });
+}
+
+// A page cannot close its own tab: Exit keeps the settings and leaves an empty board.
+function exitGame() {
+    game.saveSettings().then(() => {
+        window.close();
+        game.open();
+    });
+}
+
+// ---- The system menu under the caption's icon, which holds the records ----------------------------
+function buildSystemMenu() {
+    const menu = document.getElementById('system-menu');
+    document.getElementById('system-menu-button').style.backgroundImage = `url("${Art.glimmark}")`;
+    document.getElementById('system-menu-button').addEventListener('click', (event) => {
+        event.stopPropagation();
+        menu.hidden = busy || !menu.hidden;
+    });
+    document.addEventListener('click', () => { menu.hidden = true; });
+    document.getElementById('records-item').addEventListener('click', () => {
+        menu.hidden = true;
+        if (!busy) {
+            busy = true;
+            openRecords().finally(() => { busy = false; });
+        }
+    });
+}
+
+// ---- Language: the browser's, until the player picks one --------------------------------------------
+const LanguageKey = StoragePrefix + 'language';
+
+function storedLanguage() {
+    try {
+        return localStorage.getItem(LanguageKey);
+    } catch (forbidden) {
+        return null;
+    }
+}
+
+function useLanguage(language) {
+    document.documentElement.lang = language;
+    document.getElementById('language').value = language;
+    game.setLanguage(language === 'ja' ? 0 : 1);
+    for (const tool of document.querySelectorAll('.tool')) {
+        tool.title = say(tool.dataset.tooltip);
+    }
+    document.getElementById('records-item').textContent = say('RecordsMenuItem');
+}
+
+document.getElementById('language').addEventListener('change', (event) => {
+    useLanguage(event.target.value);
+    try {
+        localStorage.setItem(LanguageKey, event.target.value);
+    } catch (forbidden) {
+        // the choice holds for this visit
+    }
+});
+
+// ---- Start-up -------------------------------------------------------------------------------------------
+var Module = {
+    page,
+    onRuntimeInitialized() {
+        bindGame();
+        buildToolbar();
+        buildSystemMenu();
+        useLanguage(storedLanguage() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
+        fitWindow();
+        window.addEventListener('resize', fitWindow);
+        requestAnimationFrame(watchDisplayTime);
+        game.open().then(() => requestAnimationFrame(() => { window.glimmarkReady = performance.now(); }));
+    },
+};
