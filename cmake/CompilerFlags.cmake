@@ -1,10 +1,10 @@
-# Flags every target of ours gets: UTF-8 sources with Shift-JIS literals, and no warnings.
+# Flags every target of ours gets: UTF-8 sources and string literals, and no warnings.
 option(GLIMMARK_WERROR "Treat compiler warnings as errors" OFF)
 option(GLIMMARK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer (native only)" OFF)
 
 function(glimmark_target_flags target)
     if(MSVC)
-        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:/source-charset:utf-8 /execution-charset:.932 /W4>)
+        target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:/utf-8 /W4>)
         if(GLIMMARK_WERROR)
             target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:/WX>)
         endif()
@@ -14,7 +14,7 @@ function(glimmark_target_flags target)
     else()
         # The resource compiler takes none of these; it reads its own code page pragma.
         target_compile_options(${target} PRIVATE
-            $<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8 -fexec-charset=CP932 -Wall -Wextra>)
+            $<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8 -fexec-charset=UTF-8 -Wall -Wextra>)
         if(GLIMMARK_WERROR)
             target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:-Werror>)
         endif()

@@ -4,24 +4,14 @@
 #include <cstdint>
 
 #include "game_resource_ids.h"
+#include "player_texts.h"
 
 namespace {
-struct GradeLook {
-    const char* text;    // shown under the heading, leading spaces included
-    int32_t pictureId;   // bitmap resource, 128x128
-};
-
-const GradeLook GradeLooks[BrainLevelCount] = {
-    /* Frog        */ {" カエルです", IDB_RATING_FROG},
-    /* Bird        */ {"   鳥です", IDB_RATING_BIRD},
-    /* Squirrel    */ {"  リスです", IDB_RATING_SQUIRREL},
-    /* Boar        */ {"  ｲﾉｼｼです", IDB_RATING_BOAR},
-    /* Rabbit      */ {" うさぎです", IDB_RATING_RABBIT},
-    /* Pig         */ {"   豚です", IDB_RATING_PIG},
-    /* Dog         */ {"   犬です", IDB_RATING_DOG},
-    /* Human       */ {"  人間です", IDB_RATING_HUMAN},
-    /* Chimpanzee  */ {"ﾁﾝﾊﾟﾝｼﾞｰです", IDB_RATING_CHIMPANZEE},
-    /* SuperGenius */ {" 超天才です", IDB_RATING_SUPER_GENIUS},
+// Each grade's 128x128 bitmap resource, in grade order; its line is the
+// grade's text, which follows FrogGradeText in the same order.
+const int32_t GradePictureIds[BrainLevelCount] = {
+    IDB_RATING_FROG, IDB_RATING_BIRD, IDB_RATING_SQUIRREL, IDB_RATING_BOAR, IDB_RATING_RABBIT,
+    IDB_RATING_PIG, IDB_RATING_DOG, IDB_RATING_HUMAN, IDB_RATING_CHIMPANZEE, IDB_RATING_SUPER_GENIUS,
 };
 
 // A figure the rule does not test has a bound every 32-bit value passes.
@@ -67,9 +57,8 @@ const BrainLevel StageGrades[] = {
 };
 constexpr int32_t GradedStages = sizeof StageGrades / sizeof StageGrades[0];
 
-const GradeLook& LookOf(BrainLevel level) {
-    const int32_t index = level < 0 ? 0 : (level >= BrainLevelCount ? BrainLevelCount - 1 : level);
-    return GradeLooks[index];
+int32_t GradeIndex(BrainLevel level) {
+    return level < 0 ? 0 : (level >= BrainLevelCount ? BrainLevelCount - 1 : level);
 }
 }  // namespace
 
@@ -94,9 +83,9 @@ BrainLevel rateChallengeCourse(int32_t stage) {
 }
 
 const char* BrainLevelText(BrainLevel level) {
-    return LookOf(level).text;
+    return PlayerText(static_cast<TextId>(FrogGradeText + GradeIndex(level)));
 }
 
 int32_t BrainLevelPictureId(BrainLevel level) {
-    return LookOf(level).pictureId;
+    return GradePictureIds[GradeIndex(level)];
 }

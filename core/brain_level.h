@@ -20,7 +20,7 @@ constexpr int32_t BrainLevelCount = 10;
 BrainLevel rateFixedCourse(int32_t targetCount, int32_t progress, int32_t displayTime, int32_t roundsPlayed);
 BrainLevel rateChallengeCourse(int32_t stage);
 
-// The Shift-JIS line shown under the heading, leading spaces included.
+// The UTF-8 line shown under the heading in the player's language, leading spaces included.
 const char* BrainLevelText(BrainLevel level);
 // The bitmap resource id of the grade's 128x128 picture.
 int32_t BrainLevelPictureId(BrainLevel level);

@@ -1,6 +1,7 @@
 // Runs a game from Start to the result dialog: rounds, challenge stages and their judgement.
 #include "game_host.h"
 #include "game_state.h"
+#include "player_texts.h"
 
 #include <cstdio>
 
@@ -16,10 +17,6 @@ const StageRow StageTable[LastStage] = {
 const char* const GameCaption = "Glimmark";
 
 namespace {
-const char* const StageClearedText = "チャレンジ%dクリア";
-const char* const RoundClearedText = "やったね！ST%dクリア";
-const char* const WrongClickText = "ぶ～。間違いです！";
-
 const GameHost* gameHost = nullptr;
 
 // ---- Host calls ----------------------------------------------------------
@@ -130,7 +127,7 @@ void FinishClearedChallenge() {
 void ClimbToNextStage() {
     roundState.nextNumber = 0;
     KeepClearedStageFigures();
-    ShowNumberedMessage(StageClearedText, roundState.stage);
+    ShowNumberedMessage(PlayerText(StageClearedFormat), roundState.stage);
     AdvanceStage();
     RunDialog(StageSplashTemplate);
     BeginRound();
@@ -138,7 +135,7 @@ void ClimbToNextStage() {
 
 void EndFailedGame(int32_t resultTemplate) {
     roundState.nextNumber = 0;
-    ShowMessage(WrongClickText);
+    ShowMessage(PlayerText(WrongClickText));
     RunDialog(resultTemplate);
 }
 
@@ -163,7 +160,7 @@ void JudgeFixedRound() {
         if (roundState.roundsPlayed >= gameSettings.fixedTries) {
             RunDialog(FixedResultTemplate);
         } else {
-            ShowNumberedMessage(RoundClearedText, roundState.roundsPlayed);
+            ShowNumberedMessage(PlayerText(RoundClearedFormat), roundState.roundsPlayed);
             BeginRound();
         }
     }

@@ -6,6 +6,7 @@
 
 #include "game_host.h"
 #include "game_state.h"
+#include "player_texts.h"
 #include "settings_file_platform.h"
 
 const char* const HistoryFileName = "history.csv";
@@ -303,7 +304,7 @@ bool AppendGoodLines(FILE* file, const char* bytes, size_t length, int32_t& adde
 void WarnOfFailedWrite(void* ownerWindow) {
     if (!warned && historyWarning != nullptr) {
         warned = true;
-        historyWarning(ownerWindow, "成績の記録（history.csv）が書けません", "ライトエラー");
+        historyWarning(ownerWindow, PlayerText(HistoryUnwritableText), PlayerText(WriteErrorCaption));
     }
 }
 

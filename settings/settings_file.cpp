@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "game_state.h"
+#include "player_texts.h"
 #include "settings_file_layer.h"
 #include "settings_text.h"
 
@@ -159,7 +160,7 @@ void SetSettingsFileLayer(const SettingsFileLayer* layer) {
 void LoadSettings(void* ownerWindow) {
     FILE* file = Files().openForReading(SettingsFileName);
     if (file == nullptr) {
-        Warn(ownerWindow, "設定ファイルがありません", "リードエラー");
+        Warn(ownerWindow, PlayerText(SettingsMissingText), PlayerText(ReadErrorCaption));
         gameSettings = DefaultSettings;
         return;
     }
@@ -169,6 +170,6 @@ void LoadSettings(void* ownerWindow) {
 
 void SaveSettings(void* ownerWindow) {
     if (!WriteSettingsFile()) {
-        Warn(ownerWindow, "ファイルが書けません", "ライトエラー");
+        Warn(ownerWindow, PlayerText(SettingsUnwritableText), PlayerText(WriteErrorCaption));
     }
 }

@@ -1,7 +1,7 @@
 // Reads and writes "setdata.ini", the six settings kept between runs.
 #pragma once
 
-// The front end shows this as a warning message box owned by ownerWindow.
+// The front end shows this as a warning message box owned by ownerWindow; both texts are UTF-8.
 using SettingsWarning = void (*)(void* ownerWindow, const char* text, const char* caption);
 void SetSettingsWarning(SettingsWarning warning);
 
