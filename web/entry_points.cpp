@@ -91,6 +91,7 @@ const char* TenthsText(int32_t tenths) {
     return figureText[1];
 }
 
+// The best line of a result dialog: the game that dialog ended, or the standing best.
 PersonalBest StandingBest(int32_t course) {
     if (finishedGame.open && finishedGame.course == course) {
         return finishedGame.best;

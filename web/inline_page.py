@@ -5,7 +5,7 @@ import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
 for option in ("page", "style", "script", "program", "art", "ids", "texts", "out"):
-    parser.add_argument("--" + option, required=True)
+    parser.add_argument("--" + option, required=True, nargs="+" if option == "texts" else None)
 arguments = parser.parse_args()
 
 
@@ -25,11 +25,17 @@ art = {name[:-4]: data_uri(os.path.join(arguments.art, name)) for name in sorted
 ids_text = read(arguments.ids) + read(os.path.join(os.path.dirname(arguments.ids), "..", "core", "game_resource_ids.h"))
 pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
             if name.lower() in art}
-# The names of the shared text table, so that the page asks for a text by name and never holds one.
-table = re.search(r"enum\s+(?:class\s+)?TextId\b[^{]*\{(.*?)\}", read(arguments.texts), re.S).group(1)
-names = [re.match(r"\s*(\w+)", entry).group(1) for entry in re.sub(r"//[^\n]*", "", table).split(",")
-         if entry.strip()]
-text_ids = {name: index for index, name in enumerate(names)}
+# The names of the text tables, so that the page asks for a text by name and never holds one.
+# An entry "= Name" goes on from that name's number, as the browser's own table does.
+text_ids = {}
+for header in arguments.texts:
+    table = re.search(r"enum\s+\w+\s*:\s*int32_t\s*\{(.*?)\}", re.sub(r"//[^\n]*", "", read(header)), re.S).group(1)
+    number = 0
+    for entry in (entry.strip() for entry in table.split(",") if entry.strip()):
+        name, _, start = (part.strip() for part in entry.partition("="))
+        number = text_ids[start] if start else number
+        text_ids[name] = number
+        number += 1
 
 script = ("const Art = %s;\nconst PictureFiles = %s;\nconst TextIds = %s;\n%s\n%s" % (
     json.dumps(art), json.dumps(pictures), json.dumps(text_ids), read(arguments.script), read(arguments.program)))

@@ -44,12 +44,12 @@ function say(name) {
     return game.text(TextIds[name]);
 }
 
-// Figures the WebAssembly side reads out of the game's records (entry_points.cpp keeps the same order).
+// Figures the WebAssembly side reads out of the game's records (dialog_data.cpp keeps the same order).
 const Figure = {
     courseMode: 0, resultTargetCount: 1, resultProgress: 2, resultTime: 3, resultTries: 4, resultRounds: 5,
-    stagesCleared: 6, clearedCount: 7, clearedTime: 8, fixedGrade: 9, challengeGrade: 10, hideColor: 11,
-    fixedGames: 12, challengeGames: 13, challengeBest: 14, recentCount: 15, fixedBestCount: 16,
-    beginnerTop: 17, intermediateTop: 18, lastStage: 19,
+    stagesCleared: 6, clearedCount: 7, clearedTime: 8, fixedGrade: 9, challengeGrade: 10, fixedGames: 11,
+    challengeGames: 12, challengeBest: 13, recentCount: 14, fixedBestCount: 15, beginnerTop: 16,
+    intermediateTop: 17, lastStage: 18,
 };
 const FigureText = {
     fixedBest: 0, challengeBest: 1, splashLevel: 2, splashStage: 3, gamesPlayed: 4, challengeBestLine: 5,
@@ -226,9 +226,9 @@ const SplashMilliseconds = 800;
 page.runDialog = (templateId) => {
     switch (templateId) {
     case FixedResultTemplate:
-        return showResult('fixed-result', say('FixedResultCaption'), fixedFigures);
+        return showResult('fixed-result', say('FixedResultTitle'), fixedFigures);
     case ChallengeResultTemplate:
-        return showResult('challenge-result', say('ChallengeResultCaption'), challengeFigures);
+        return showResult('challenge-result', say('ChallengeResultTitle'), challengeFigures);
     case StageSplashTemplate:
         return showSplash();
     default:
@@ -238,11 +238,11 @@ page.runDialog = (templateId) => {
 
 function fixedFigures(client) {
     const figures = [
-        ['FixedResultCount', 4, 32], [game.figure(Figure.resultTargetCount), 36, 8], ['ResultOfTargets', 44, 16],
-        [game.figure(Figure.resultProgress), 60, 8], ['ResultTargets', 68, 8], ['ResultTime', 88, 32],
-        [tenths(game.figure(Figure.resultTime)), 120, 12], ['ResultSeconds', 132, 8], ['ResultTries', 152, 32],
-        [game.figure(Figure.resultTries), 184, 8], ['ResultOfTries', 192, 16], [game.figure(Figure.resultRounds), 208, 8],
-        ['ResultTimes', 216, 8],
+        ['CountLabel', 4, 32], [game.figure(Figure.resultTargetCount), 36, 8], ['OfTargetsLabel', 44, 16],
+        [game.figure(Figure.resultProgress), 60, 8], ['TargetsLabel', 68, 8], ['TimeLabel', 88, 32],
+        [tenths(game.figure(Figure.resultTime)), 120, 12], ['SecondsLabel', 132, 8], ['TriesLabel', 152, 32],
+        [game.figure(Figure.resultTries), 184, 8], ['OfTriesLabel', 192, 16], [game.figure(Figure.resultRounds), 208, 8],
+        ['TimesLabel', 216, 8],
     ];
     writeFigureLine(client, figures);
     return {grade: game.figure(Figure.fixedGrade), best: game.figureText(FigureText.fixedBest)};
@@ -250,9 +250,9 @@ function fixedFigures(client) {
 
 function challengeFigures(client) {
     const figures = [
-        ['ChallengeResultStages', 4, 92], [game.figure(Figure.stagesCleared), 92, 8], ['FixedResultCount', 116, 32],
-        [game.figure(Figure.clearedCount), 144, 8], ['ResultTargets', 152, 8], ['ResultTime', 168, 32],
-        [tenths(game.figure(Figure.clearedTime)), 196, 12], ['ResultSeconds', 208, 8],
+        ['StagesClearedLabel', 4, 92], [game.figure(Figure.stagesCleared), 92, 8], ['CountLabel', 116, 32],
+        [game.figure(Figure.clearedCount), 144, 8], ['TargetsLabel', 152, 8], ['TimeLabel', 168, 32],
+        [tenths(game.figure(Figure.clearedTime)), 196, 12], ['SecondsLabel', 208, 8],
     ];
     writeFigureLine(client, figures);
     return {grade: game.figure(Figure.challengeGrade), best: game.figureText(FigureText.challengeBest)};
@@ -274,7 +274,7 @@ function writeFigureLine(client, figures) {
 function showResult(id, caption, writeFigures) {
     const client = templateDialog(id, caption, 227, 208);
     const {grade, best} = writeFigures(client);
-    client.appendChild(element('div', 'big heading', say('BrainHeading')));
+    client.appendChild(element('div', 'big heading', say('BrainHeadingText')));
     client.appendChild(element('div', 'big grade', game.gradeText(grade)));
     const picture = client.appendChild(element('img', 'picture'));
     picture.src = Art[PictureFiles[game.gradePicture(grade)]];
@@ -299,7 +299,7 @@ function showSplash() {
 
 // ---- The game settings dialog: the course buttons act at once, OK stores the other five ----
 function openSettings() {
-    const client = templateDialog('settings', say('SettingsCaption'), 239, 89);
+    const client = templateDialog('settings', say('SettingsTitle'), 239, 89);
     place(client, element('div', 'etched'), 4, 8, 172, 40);
     place(client, element('div', 'etched'), 4, 52, 172, 28);
     const lists = [
@@ -348,15 +348,15 @@ function courseButton(client, text, x, y, width, course, checked) {
 
 // ---- The About box ------------------------------------------------------------------------------
 function openAbout() {
-    const client = templateDialog('about', say('AboutCaption'), 122, 160);
+    const client = templateDialog('about', say('AboutTitle'), 122, 160);
     const picture = client.appendChild(element('img', 'about-picture'));
     picture.src = Art.about;
     picture.alt = '';
     place(client, element('div', 'etched'), 0, 92, 122, 52);
     const lines = [
-        ['AboutTagline', 28, 44, 64], ['AboutChallenge', 8, 56, 104], ['AboutName', 44, 68, 36],
-        ['AboutVersion', 36, 80, 52], ['AboutBuild', 18, 96, 92], ['AboutInterface', 16, 108, 92],
-        ['AboutDevelopers', 16, 120, 92], ['AboutAddress', 4, 132, 112],
+        ['AboutTaglineText', 28, 44, 64], ['AboutChallengeText', 8, 56, 104], ['AboutNameText', 44, 68, 36],
+        ['AboutVersionText', 36, 80, 52], ['AboutBuildText', 18, 96, 92], ['AboutInterfaceText', 16, 108, 92],
+        ['AboutDevelopersText', 16, 120, 92], ['AboutAddressText', 4, 132, 112],
     ];
     for (const [name, x, y, width] of lines) {
         label(client, say(name), x, y, width, 8, 'label centered nowrap');
@@ -369,24 +369,24 @@ function openAbout() {
 }
 
 // ---- The records dialog, with its chart, and the history moved to and from a file ---------------
-const ChartBands = [['#def2de', 'BeginnerBand'], ['#fff4d6', 'IntermediateBand'], ['#fae0e0', 'AdvancedBand']];
+const ChartBands = [['#def2de', 'BeginnerBandName'], ['#fff4d6', 'IntermediateBandName'], ['#fae0e0', 'AdvancedBandName']];
 const BarColor = '#3060c8';
 
 function openRecords() {
-    const client = templateDialog('records', say('RecordsCaption'), 260, 214);
+    const client = templateDialog('records', say('RecordsTitle'), 260, 214);
     const dialog = document.getElementById('records');
     const played = game.figure(Figure.fixedGames) + game.figure(Figure.challengeGames);
-    label(client, played === 0 ? say('RecordsEmpty') : game.figureText(FigureText.gamesPlayed), 8, 8, 244, 10,
+    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureText.gamesPlayed), 8, 8, 244, 10,
           'label records-games');
     if (played > 0) {
         label(client, game.figureText(FigureText.challengeBestLine), 8, 20, 244, 10, 'label');
-        label(client, say('RecordsFixedLabel'), 8, 36, 244, 10, 'label');
+        label(client, say('FixedBestsLabel'), 8, 36, 244, 10, 'label');
         place(client, fixedBestList(), 8, 47, 244, 48);
-        label(client, say('RecordsChartLabel'), 8, 102, 244, 10, 'label');
+        label(client, say('ChartLabel'), 8, 102, 244, 10, 'label');
         place(client, recordsChart(), 8, 113, 244, 74);
     }
-    button(client, say('RecordsSave'), 8, 194, 56, 14, saveHistoryFile);
-    button(client, say('RecordsLoad'), 196, 194, 56, 14, () => loadHistoryFile(dialog));
+    button(client, say('SaveHistoryButton'), 8, 194, 56, 14, saveHistoryFile);
+    button(client, say('LoadHistoryButton'), 196, 194, 56, 14, () => loadHistoryFile(dialog));
     const close = button(client, say('CloseButton'), 102, 194, 56, 14, () => dialog.close());
     const closed = runModal(dialog, true);
     close.focus();
@@ -404,7 +404,7 @@ function fixedBestList() {
         }
     }
     if (count === 0) {
-        list.appendChild(element('div', 'list-row', say('RecordsNone')));
+        list.appendChild(element('div', 'list-row', say('NoFixedBestsText')));
     }
     return list;
 }
@@ -427,7 +427,7 @@ function recordsChart() {
     const recent = game.figure(Figure.recentCount);
     if (recent === 0) {
         pen.fillStyle = '#000000';
-        pen.fillText(say('RecordsNoChallenge'), plot.left + 8, 16);
+        pen.fillText(say('NoChallengeChartText'), plot.left + 8, 16);
     } else {
         const tops = [game.figure(Figure.beginnerTop), game.figure(Figure.intermediateTop), lastStage];
         ChartBands.forEach(([color, name], band) => {
@@ -532,7 +532,7 @@ page.restoreFile = (name, wholeOrNothing) => {
 const ToolbarButtons = [
     ['StartTooltip', () => game.start()],
     ['BrainLevelTooltip', () => game.showBrainLevel()],
-    ['SettingsTooltip', () => { busy = true; openSettings().finally(() => { busy = false; }); }],
+    ['GameSettingsTooltip', () => { busy = true; openSettings().finally(() => { busy = false; }); }],
     ['VersionTooltip', () => { busy = true; openAbout().finally(() => { busy = false; }); }],
     ['WebHelpTooltip', () => window.open(say('WebHelpAddress'), '_blank', 'noopener')],
     ['ExitTooltip', exitGame],
@@ -604,6 +604,7 @@ function useLanguage(language) {
         tool.title = say(tool.dataset.tooltip);
     }
     document.getElementById('records-item').textContent = say('RecordsMenuItem');
+    document.title = document.getElementById('title').textContent = say('WindowTitleText');
 }
 
 document.getElementById('language').addEventListener('change', (event) => {
