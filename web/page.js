@@ -8,28 +8,27 @@ const game = {};
 let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
 
 function bindGame() {
-    const sync = (name, result, args) => Module.cwrap('glimmark_' + name, result, args);
     game.open = asyncCall('open');
     game.start = asyncCall('start');
     game.press = asyncCall('press', ['number', 'number']);
     game.endDisplayTime = asyncCall('end_display_time');
     game.showBrainLevel = asyncCall('show_brain_level');
     game.saveSettings = asyncCall('save_settings');
-    game.addHistory = asyncCall('add_history', ['string', 'number']);
-    game.paint = sync('paint', null, []);
-    game.text = sync('text', 'string', ['number']);
-    game.setLanguage = sync('set_language', null, ['number']);
-    game.figure = sync('figure', 'number', ['number']);
-    game.figureText = sync('figure_text', 'string', ['number']);
-    game.listSize = sync('list_size', 'number', ['number']);
-    game.listEntry = sync('list_entry', 'string', ['number', 'number']);
-    game.listCurrent = sync('list_current', 'number', ['number']);
-    game.setCourse = sync('set_course', null, ['number']);
-    game.storeSettings = sync('store_settings', null, ['string', 'string', 'string', 'string', 'string']);
-    game.recentStage = sync('recent_stage', 'number', ['number']);
-    game.fixedBestLine = sync('fixed_best_line', 'string', ['number']);
-    game.gradeText = sync('grade_text', 'string', ['number']);
-    game.gradePicture = sync('grade_picture', 'number', ['number']);
+    game.addHistory = addHistory;
+    game.paint = syncCall('paint');
+    game.text = syncCall('text', 'string');
+    game.setLanguage = syncCall('set_language');
+    game.figure = syncCall('figure');
+    game.figureText = syncCall('figure_text', 'string');
+    game.listSize = syncCall('list_size');
+    game.listEntry = syncCall('list_entry', 'string');
+    game.listCurrent = syncCall('list_current');
+    game.setCourse = syncCall('set_course');
+    game.storeSettings = syncCall('store_settings', 'number', ['string', 'string', 'string', 'string', 'string']);
+    game.recentStage = syncCall('recent_stage');
+    game.fixedBestLine = syncCall('fixed_best_line', 'string');
+    game.gradeText = syncCall('grade_text', 'string');
+    game.gradePicture = syncCall('grade_picture');
 }
 
 // Runs an entry point that may wait for the player; input stays closed until it returns.
@@ -38,6 +37,30 @@ function asyncCall(name, args = []) {
         busy = true;
         return Module.ccall('glimmark_' + name, null, args, values, {async: true}).finally(() => { busy = false; });
     };
+}
+
+// Calls an entry point that never waits, straight into the export: the dialogs read their figures
+// while the game waits in them, when a wrapped call would wait for the game to go on first.
+function syncCall(name, result = 'number', args = []) {
+    const exported = Module['_glimmark_' + name];
+    return (...values) => {
+        const stack = Module.stackSave();
+        try {
+            const passed = values.map((value, index) => args[index] === 'string' ? Module.allocateUTF8OnStack(value)
+                                                                                 : value);
+            const answer = exported(...passed);
+            return result === 'string' ? Module.UTF8ToString(answer) : answer;
+        } finally {
+            Module.stackRestore(stack);
+        }
+    };
+}
+
+// The bytes go in as they are, however many: through the heap, not the stack.
+function addHistory(bytes) {
+    const copy = Module._malloc(Math.max(1, bytes.length));
+    Module.HEAPU8.set(bytes, copy);
+    return asyncCall('add_history', ['number', 'number'])(copy, bytes.length).finally(() => Module._free(copy));
 }
 
 function say(name) {
@@ -127,6 +150,7 @@ function watchDisplayTime() {
 // ---- Input ---------------------------------------------------------------------------------
 // A press is judged and painted at once, in the same frame; none is taken while a dialog is open.
 canvas.addEventListener('pointerdown', (event) => {
+    event.preventDefault();  // else the mouse-down after it takes the focus from a box the press opened
     if (busy || event.button !== 0 || document.querySelector('dialog[open]')) {
         return;
     }
@@ -214,6 +238,13 @@ page.showMessage = (text, caption, isWarning) => {
     dialog.querySelector('.icon').hidden = !isWarning;
     const ok = dialog.querySelector('.ok');
     ok.onclick = () => dialog.close();
+    // Enter is the OK button's wherever the focus is, as in a Windows message box.
+    dialog.onkeydown = (event) => {
+        if (event.key === 'Enter') {
+            event.preventDefault();
+            dialog.close();
+        }
+    };
     const closed = runModal(dialog, true);
     ok.focus();
     return closed;
@@ -385,8 +416,8 @@ function openRecords() {
         label(client, say('ChartLabel'), 8, 102, 244, 10, 'label');
         place(client, recordsChart(), 8, 113, 244, 74);
     }
-    button(client, say('SaveHistoryButton'), 8, 194, 56, 14, saveHistoryFile);
-    button(client, say('LoadHistoryButton'), 196, 194, 56, 14, () => loadHistoryFile(dialog));
+    button(client, say('SaveHistoryButton'), 8, 194, 72, 14, saveHistoryFile);
+    button(client, say('LoadHistoryButton'), 180, 194, 72, 14, () => loadHistoryFile(dialog));
     const close = button(client, say('CloseButton'), 102, 194, 56, 14, () => dialog.close());
     const closed = runModal(dialog, true);
     close.focus();
@@ -404,7 +435,7 @@ function fixedBestList() {
         }
     }
     if (count === 0) {
-        list.appendChild(element('div', 'list-row', say('NoFixedBestsText')));
+        list.appendChild(element('div', 'list-note', say('NoFixedBestsText')));
     }
     return list;
 }
@@ -479,7 +510,7 @@ function loadHistoryFile(dialog) {
         }
         const bytes = new Uint8Array(await picker.files[0].arrayBuffer());
         dialog.close();
-        await game.addHistory(latin1Text(bytes), bytes.length);
+        await game.addHistory(bytes);
         openRecords();
     });
     picker.click();
