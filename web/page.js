@@ -267,25 +267,24 @@ page.runDialog = (templateId) => {
     }
 };
 
+// The figures' line: groups of labels (text names) and figures, spread over the top of the dialog.
 function fixedFigures(client) {
-    const figures = [
-        ['CountLabel', 4, 32], [game.figure(Figure.resultTargetCount), 36, 8], ['OfTargetsLabel', 44, 16],
-        [game.figure(Figure.resultProgress), 60, 8], ['TargetsLabel', 68, 8], ['TimeLabel', 88, 32],
-        [tenths(game.figure(Figure.resultTime)), 120, 12], ['SecondsLabel', 132, 8], ['TriesLabel', 152, 32],
-        [game.figure(Figure.resultTries), 184, 8], ['OfTriesLabel', 192, 16], [game.figure(Figure.resultRounds), 208, 8],
-        ['TimesLabel', 216, 8],
-    ];
-    writeFigureLine(client, figures);
+    writeFigureLine(client, [
+        ['CountLabel', game.figure(Figure.resultTargetCount), 'OfTargetsLabel', game.figure(Figure.resultProgress),
+         'TargetsLabel'],
+        ['TimeLabel', tenths(game.figure(Figure.resultTime)), 'SecondsLabel'],
+        ['TriesLabel', game.figure(Figure.resultTries), 'OfTriesLabel', game.figure(Figure.resultRounds),
+         'TimesLabel'],
+    ]);
     return {grade: game.figure(Figure.fixedGrade), best: game.figureText(FigureText.fixedBest)};
 }
 
 function challengeFigures(client) {
-    const figures = [
-        ['StagesClearedLabel', 4, 92], [game.figure(Figure.stagesCleared), 92, 8], ['CountLabel', 116, 32],
-        [game.figure(Figure.clearedCount), 144, 8], ['TargetsLabel', 152, 8], ['TimeLabel', 168, 32],
-        [tenths(game.figure(Figure.clearedTime)), 196, 12], ['SecondsLabel', 208, 8],
-    ];
-    writeFigureLine(client, figures);
+    writeFigureLine(client, [
+        ['StagesClearedLabel', game.figure(Figure.stagesCleared)],
+        ['CountLabel', game.figure(Figure.clearedCount), 'TargetsLabel'],
+        ['TimeLabel', tenths(game.figure(Figure.clearedTime)), 'SecondsLabel'],
+    ]);
     return {grade: game.figure(Figure.challengeGrade), best: game.figureText(FigureText.challengeBest)};
 }
 
@@ -293,11 +292,11 @@ function tenths(value) {
     return Math.trunc(value / 10) + '.' + Math.abs(value % 10);
 }
 
-// A text id names a label of the template; a number is a figure.
-function writeFigureLine(client, figures) {
-    for (const [content, x, width] of figures) {
-        const text = typeof content === 'string' && content in TextIds ? say(content) : String(content);
-        label(client, text, x, 8, width, 8, 'label nowrap');
+function writeFigureLine(client, groups) {
+    const line = place(client, element('div', 'figure-line'), 4, 8, 219, 8);
+    for (const group of groups) {
+        const parts = group.map((part) => typeof part === 'string' && part in TextIds ? say(part) : String(part));
+        line.appendChild(element('span', 'label', parts.filter((part) => part !== '').join(' ')));
     }
 }
 
@@ -320,8 +319,8 @@ function showResult(id, caption, writeFigures) {
 
 function showSplash() {
     const client = templateDialog('splash', null, 193, 45);
-    label(client, game.figureText(FigureText.splashLevel), 0, 0, 0, 0, 'splash-level');
-    label(client, game.figureText(FigureText.splashStage), 0, 0, 0, 0, 'big splash-stage');
+    client.appendChild(element('div', 'splash-level', game.figureText(FigureText.splashLevel)));
+    client.appendChild(element('div', 'big splash-stage', game.figureText(FigureText.splashStage)));
     const dialog = document.getElementById('splash');
     const closed = runModal(dialog, false);
     setTimeout(() => dialog.close(), SplashMilliseconds);
@@ -342,7 +341,10 @@ function openSettings() {
         if (labelName) {
             label(client, say(labelName), labelX, labelY, 48, 8, 'label nowrap');
         }
-        return place(client, listSelect(list), x, y, width, 12);
+        const select = place(client, listSelect(list), x, y, width, 12);
+        select.style.minWidth = select.style.width;  // wider where an item needs it
+        select.style.width = 'max-content';
+        return select;
     });
     const course = game.figure(Figure.courseMode);
     courseButton(client, say('FixedCourseButton'), 8, 24, 44, 0, course === 0);
@@ -384,13 +386,13 @@ function openAbout() {
     picture.src = Art.about;
     picture.alt = '';
     place(client, element('div', 'etched'), 0, 92, 122, 52);
+    // Each line is centred across the box, as the template's lines stand, whatever the font's width.
     const lines = [
-        ['AboutTaglineText', 28, 44, 64], ['AboutChallengeText', 8, 56, 104], ['AboutNameText', 44, 68, 36],
-        ['AboutVersionText', 36, 80, 52], ['AboutBuildText', 18, 96, 92], ['AboutInterfaceText', 16, 108, 92],
-        ['AboutDevelopersText', 16, 120, 92], ['AboutAddressText', 4, 132, 112],
+        ['AboutTaglineText', 44], ['AboutChallengeText', 56], ['AboutNameText', 68], ['AboutVersionText', 80],
+        ['AboutBuildText', 96], ['AboutInterfaceText', 108], ['AboutDevelopersText', 120], ['AboutAddressText', 132],
     ];
-    for (const [name, x, y, width] of lines) {
-        label(client, say(name), x, y, width, 8, 'label centered nowrap');
+    for (const [name, y] of lines) {
+        label(client, say(name), 0, y, 122, 8, 'label centered nowrap');
     }
     const dialog = document.getElementById('about');
     const close = button(client, say('CloseButton'), 0, 144, 122, 16, () => dialog.close());
