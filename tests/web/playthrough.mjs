@@ -156,6 +156,7 @@ async function settingsAreKept(player) {
         }, list, value);
     }
     await player.page.$$eval('#settings .push', (buttons) => buttons.at(-1).click());
+    await player.page.waitForFunction(() => !busy);  // saved as the dialog closes
     await player.reload();  // no warning this time: the file is there
     await checkSettingsDialog(player, ['2', '0.5', '2', await player.say('LightBlueColorItem'),
                                        await player.say('BeginnerLevelItem'), true]);
