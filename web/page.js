@@ -56,9 +56,13 @@ function syncCall(name, result = 'number', args = []) {
     };
 }
 
-// The bytes go in as they are, however many: through the heap, not the stack.
+// The bytes go in as they are: through the heap, not the stack. A file too big for the
+// memory is read as no file at all rather than written over the game's own data.
 function addHistory(bytes) {
     const copy = Module._malloc(Math.max(1, bytes.length));
+    if (copy === 0) {
+        return Promise.resolve();
+    }
     Module.HEAPU8.set(bytes, copy);
     return asyncCall('add_history', ['number', 'number'])(copy, bytes.length).finally(() => Module._free(copy));
 }
