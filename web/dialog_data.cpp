@@ -34,6 +34,10 @@ enum Figure : int32_t {
     BeginnerTop,
     IntermediateTop,
     LastStageFigure,
+    CellSizeFigure,
+    BoardTopFigure,
+    GridColumnsFigure,
+    GridRowsFigure,
 };
 
 enum FigureLine : int32_t { FixedBestLine, ChallengeBestLine, SplashLevel, SplashStage, GamesPlayed, RecordsBestLine };
@@ -169,6 +173,10 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_figure(int32_t figure) {
     case BeginnerTop: return StageBeforeStartLevel(IntermediateLevel);
     case IntermediateTop: return StageBeforeStartLevel(AdvancedLevel);
     case LastStageFigure: return LastStage;
+    case CellSizeFigure: return CellSize;
+    case BoardTopFigure: return BoardTop;
+    case GridColumnsFigure: return GridColumns;
+    case GridRowsFigure: return GridRows;
     default: return 0;
     }
 }

@@ -76,7 +76,7 @@ const Figure = {
     courseMode: 0, resultTargetCount: 1, resultProgress: 2, resultTime: 3, resultTries: 4, resultRounds: 5,
     stagesCleared: 6, clearedCount: 7, clearedTime: 8, fixedGrade: 9, challengeGrade: 10, fixedGames: 11,
     challengeGames: 12, challengeBest: 13, recentCount: 14, fixedBestCount: 15, beginnerTop: 16,
-    intermediateTop: 17, lastStage: 18,
+    intermediateTop: 17, lastStage: 18, cellSize: 19, boardTop: 20, gridColumns: 21, gridRows: 22,
 };
 const FigureText = {
     fixedBest: 0, challengeBest: 1, splashLevel: 2, splashStage: 3, gamesPlayed: 4, challengeBestLine: 5,
@@ -84,7 +84,15 @@ const FigureText = {
 const List = {count: 0, time: 1, tries: 2, color: 3, level: 4};
 
 // ---- The board ------------------------------------------------------------------------
-const BoardWidth = 640, BoardHeight = 480, CellSize = 32, BoardTop = 40;
+// The core's grid, in its client pixels: read from it once the WebAssembly runs.
+let BoardWidth = 640, BoardHeight = 480, CellSize = 32, BoardTop = 40;
+
+function readGeometry() {
+    CellSize = game.figure(Figure.cellSize);
+    BoardTop = game.figure(Figure.boardTop);
+    BoardWidth = CellSize * game.figure(Figure.gridColumns);
+    BoardHeight = CellSize * game.figure(Figure.gridRows);
+}
 const canvas = document.getElementById('board');
 const board = canvas.getContext('2d');
 
@@ -112,7 +120,7 @@ const page = {
             return;
         }
         board.save();
-        board.font = '600 32px "MS Mincho", "IPAMincho", serif';
+        board.font = `600 ${CellSize}px "MS Mincho", "IPAMincho", serif`;
         board.textBaseline = 'top';
         board.fillStyle = colorText(textColor);
         const text = String(number);
@@ -664,6 +672,7 @@ var Module = {
     page,
     onRuntimeInitialized() {
         bindGame();
+        readGeometry();
         buildToolbar();
         buildSystemMenu();
         useLanguage(storedLanguage() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
