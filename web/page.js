@@ -591,6 +591,17 @@ const ToolbarButtons = [
 ];
 const SeparatorsBefore = [4, 4, 0, 0, 0, 0, 4];
 
+// Button k shows the strip's k-th 32 x 32 picture, cut out by its own view box, so that no edge
+// of a neighbour shows however the window is scaled.
+function toolbarPicture(image) {
+    const strip = new DOMParser().parseFromString(atob(Art.toolbar.split(',')[1]), 'image/svg+xml');
+    const root = strip.documentElement;
+    const size = root.getAttribute('height');
+    root.setAttribute('width', size);
+    root.setAttribute('viewBox', `${size * image} 0 ${size} ${size}`);
+    return 'data:image/svg+xml;base64,' + btoa(new XMLSerializer().serializeToString(strip));
+}
+
 function buildToolbar() {
     const toolbar = document.getElementById('toolbar');
     ToolbarButtons.forEach(([tooltip, command], image) => {
@@ -600,8 +611,7 @@ function buildToolbar() {
         const made = toolbar.appendChild(element('button', 'tool'));
         made.type = 'button';
         made.dataset.tooltip = tooltip;
-        made.style.backgroundImage = `url("${Art.toolbar}")`;
-        made.style.backgroundPosition = `${-32 * image}px 0`;
+        made.style.backgroundImage = `url("${toolbarPicture(image)}")`;
         made.addEventListener('click', () => {
             if (!busy && !document.querySelector('dialog[open]')) {
                 command();
