@@ -87,5 +87,9 @@ const char* BrainLevelText(BrainLevel level) {
 }
 
 int32_t BrainLevelPictureId(BrainLevel level) {
-    return GradePictureIds[GradeIndex(level)];
+    const int32_t pictureId = GradePictureIds[GradeIndex(level)];
+    if (pictureId == IDB_RATING_SUPER_GENIUS && PlayerLanguage() == EnglishLanguage) {
+        return IDB_RATING_SUPER_GENIUS_ENGLISH;
+    }
+    return pictureId;
 }

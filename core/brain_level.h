@@ -22,5 +22,5 @@ BrainLevel rateChallengeCourse(int32_t stage);
 
 // The UTF-8 line shown under the heading in the player's language, leading spaces included.
 const char* BrainLevelText(BrainLevel level);
-// The bitmap resource id of the grade's 128x128 picture.
+// The bitmap resource id of the grade's 128x128 picture in the player's language.
 int32_t BrainLevelPictureId(BrainLevel level);

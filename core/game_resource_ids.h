@@ -17,3 +17,4 @@
 #define IDB_RATING_BOAR         10
 #define IDB_RATING_HUMAN        11
 #define IDB_RATING_SUPER_GENIUS 12
+#define IDB_RATING_SUPER_GENIUS_ENGLISH 13  /* its stamped words in English */

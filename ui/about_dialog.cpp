@@ -3,8 +3,17 @@
 
 #include "pictures.h"
 #include "resource_ids.h"
+#include "screen_texts.h"
 
 namespace {
+
+// The name, the address and the credits are the same in every language and stay in the template.
+const ControlText AboutTexts[] = {
+    {IDC_ABOUT_CLOSE, CloseButton},
+    {IDC_ABOUT_VERSION, AboutVersionText},
+    {IDC_ABOUT_TAGLINE, AboutTaglineText},
+    {IDC_ABOUT_CHALLENGE, AboutChallengeText},
+};
 
 // Loaded when the box opens and released when it closes.
 HBITMAP aboutPicture = nullptr;
@@ -37,6 +46,7 @@ void PaintAboutPicture(HWND dialog) {
 INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        ShowDialogTexts(dialog, AboutTitle, AboutTexts);
         LoadAboutPicture();
         return TRUE;
     case WM_PAINT:

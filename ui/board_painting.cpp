@@ -1,8 +1,6 @@
 // Paints the board: each target of the round as one 32 x 32 character cell on the black client area.
 #include "front_end.h"
 
-#include <cstdio>
-
 #include "game_state.h"
 
 HFONT boardFont;
@@ -53,24 +51,23 @@ const NumberStyle* NumberStyleFor(int32_t state) {
 // covering square. The board font's character cell is meant to be the board
 // cell, but a substitute face can be a pixel wider or narrower, so the text is
 // clipped to the cell and the whole cell takes the background colour.
-void PaintCell(HDC deviceContext, const Target& target, const char* text, COLORREF textColor,
+void PaintCell(HDC deviceContext, const Target& target, const wchar_t* text, COLORREF textColor,
                COLORREF backgroundColor) {
     int x = target.column * CellSize;
     int y = target.row * CellSize + BoardTop;
     RECT cell = {x, y, x + CellSize, y + CellSize};
     SetTextColor(deviceContext, textColor);
     SetBkColor(deviceContext, backgroundColor);
-    ExtTextOutA(deviceContext, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, text, 1, NULL);
+    ExtTextOutW(deviceContext, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, text, 1, NULL);
 }
 
 void PaintTarget(HDC deviceContext, int32_t number, const Target& target) {
     if (const NumberStyle* style = NumberStyleFor(target.state)) {
-        char digit[12];
-        std::snprintf(digit, sizeof digit, "%d", static_cast<int>(number));
+        const wchar_t digit[] = {static_cast<wchar_t>(L'0' + number % 10), L'\0'};  // a slot number, 1 to 9
         PaintCell(deviceContext, target, digit, style->textColor, Black);
     } else if (target.state == Hidden) {
         COLORREF cover = HideColor(gameSettings.hideColor);
-        PaintCell(deviceContext, target, " ", cover, cover);
+        PaintCell(deviceContext, target, L" ", cover, cover);
     }
 }
 
@@ -81,8 +78,8 @@ void CreateBoardFont() {
     if (boardFont) {
         return;
     }
-    boardFont = CreateFontA(32, 32, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ 明朝");
+    boardFont = CreateFontW(32, 32, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ 明朝");
 }
 
 // A count above nine, possible only from a hand-edited settings file, still

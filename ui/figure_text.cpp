@@ -1,12 +1,12 @@
 // Formats the counts and times that the settings and result dialogs and the stage splash show.
 #include "figure_text.h"
 
-#include <windows.h>
+#include <cstdio>
 
 void FormatWhole(int32_t value, FigureText& text) {
-    wsprintfA(text, "%d", value);
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
 }
 
 void FormatTenths(int32_t tenths, FigureText& text) {
-    wsprintfA(text, "%d.%d", tenths / 10, tenths % 10);
+    std::snprintf(text, sizeof text, "%d.%d", static_cast<int>(tenths / 10), static_cast<int>(tenths % 10));
 }

@@ -4,14 +4,15 @@
 #include "game_state.h"
 #include "records.h"
 #include "resource_ids.h"
+#include "screen_texts.h"
 #include "settings_file.h"
 
 HWND mainWindow;
 
 namespace {
 
-const char* const MainWindowClassName = "Main Window";
-const char* const MainWindowTitle = "Glimmark Ver1.11";
+const wchar_t* const MainWindowClassName = L"Main Window";
+const wchar_t* const MainWindowTitle = L"Glimmark Ver1.11";
 
 constexpr UINT MainWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT;
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU;
@@ -78,7 +79,7 @@ void RepaintWindow(HWND window) {
 }
 
 void ShowGameMessage(const char* text, const char* caption) {
-    MessageBoxA(mainWindow, text, caption, MB_OK);
+    MessageBoxW(mainWindow, WideText(text), WideText(caption), MB_OK);
 }
 
 void StartDisplayTimer(int32_t periodMilliseconds) {
@@ -193,7 +194,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_QUERYNEWPALETTE:
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -213,32 +214,32 @@ void RunGameDialog(int32_t templateId) {
     if (!procedure || !FindResourceA(NULL, MAKEINTRESOURCEA(templateId), RT_DIALOG)) {
         return;
     }
-    DialogBoxParamA(NULL, MAKEINTRESOURCEA(templateId), mainWindow, procedure, 0);
+    DialogBoxParamW(NULL, MAKEINTRESOURCEW(templateId), mainWindow, procedure, 0);
 }
 
 void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption) {
-    MessageBoxA(static_cast<HWND>(ownerWindow), text, caption, MB_ICONWARNING);
+    MessageBoxW(static_cast<HWND>(ownerWindow), WideText(text), WideText(caption), MB_ICONWARNING);
 }
 
 // ---- Class, creation and message loop -------------------------------------
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = MainWindowClassStyle;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GLIMMARK));
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GLIMMARK));
+    windowClass.hCursor = LoadCursorW(NULL, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszMenuName = NULL;
     windowClass.lpszClassName = MainWindowClassName;
-    return RegisterClassA(&windowClass) != 0;
+    return RegisterClassW(&windowClass) != 0;
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
     SIZE outer = MainWindowOuterSize();
     POINT corner = CenteredWindowPosition(ScreenSize(), outer);
-    mainWindow = CreateWindowExA(0, MainWindowClassName, MainWindowTitle, MainWindowStyle, corner.x, corner.y,
+    mainWindow = CreateWindowExW(0, MainWindowClassName, MainWindowTitle, MainWindowStyle, corner.x, corner.y,
                                  outer.cx, outer.cy, NULL, NULL, instance, NULL);
     return mainWindow;
 }
@@ -247,11 +248,11 @@ HWND CreateMainWindow(HINSTANCE instance) {
 int RunMessageLoop() {
     MSG message;
     for (;;) {
-        if (!PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE)) {
+        if (!PeekMessageW(&message, NULL, 0, 0, PM_NOREMOVE)) {
             WaitMessage();
             continue;
         }
-        BOOL received = GetMessageA(&message, NULL, 0, 0);
+        BOOL received = GetMessageW(&message, NULL, 0, 0);
         if (received == 0) {
             return static_cast<int>(message.wParam);
         }
@@ -259,6 +260,6 @@ int RunMessageLoop() {
             return 1;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }

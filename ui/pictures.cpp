@@ -3,7 +3,7 @@
 
 // A DIB section keeps the bitmap's own palette colours on any screen depth.
 HBITMAP LoadPicture(int32_t pictureId) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pictureId), IMAGE_BITMAP, 0,
+    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(pictureId), IMAGE_BITMAP, 0,
                                            0, LR_CREATEDIBSECTION));
 }
 

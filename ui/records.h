@@ -14,7 +14,7 @@ void RunDialogOfGame(int32_t templateId);
 // the dialog that ends a game can say that the game set a new best.
 void ShowPersonalBest(HWND dialog, int32_t course);
 
-// "成績の記録..." at the end of the window's system menu.
+// The records item at the end of the window's system menu.
 void AddRecordsMenuItem(HWND window);
 // The records item opens the records dialog; every other system command takes the default path.
 LRESULT HandleSystemCommand(HWND window, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,7 @@
 #include "game_state.h"
 #include "history_file.h"
 #include "resource_ids.h"
+#include "screen_texts.h"
 
 namespace {
 
@@ -24,12 +25,18 @@ constexpr int32_t ChartTop = LastStage;  // the chart's scale runs from 0 to the
 struct ChartBand {
     int32_t level;
     COLORREF color;
-    const char* name;
+    TextId name;
 };
 const ChartBand ChartBands[] = {
-    {BeginnerLevel, RGB(222, 242, 222), "初級"},
-    {IntermediateLevel, RGB(255, 244, 214), "中級"},
-    {AdvancedLevel, RGB(250, 224, 224), "上級"},
+    {BeginnerLevel, RGB(222, 242, 222), BeginnerBandName},
+    {IntermediateLevel, RGB(255, 244, 214), IntermediateBandName},
+    {AdvancedLevel, RGB(250, 224, 224), AdvancedBandName},
+};
+
+const ControlText RecordsTexts[] = {
+    {IDC_RECORDS_FIXED_LABEL, FixedBestsLabel},
+    {IDC_RECORDS_CHART_LABEL, ChartLabel},
+    {IDC_RECORDS_CLOSE, CloseButton},
 };
 constexpr COLORREF BarColor = RGB(48, 96, 200);
 constexpr int BandNameMargin = 30;  // pixels left of the bars
@@ -37,17 +44,17 @@ constexpr int ScaleMargin = 18;     // pixels right of the bars
 
 // ---- The best line ----
 
-const char* BestLineFormat(int32_t course, const PersonalBest& best) {
+TextId BestLineFormat(int32_t course, const PersonalBest& best) {
     if (course == FixedCourse) {
         if (best.best == NoBest) {
-            return "この設定の記録はまだありません";
+            return FixedBestNoneText;
         }
-        return best.isNew ? "やったね！この設定の自己ベスト更新：%d回クリア" : "この設定の自己ベスト：%d回クリア";
+        return best.isNew ? FixedBestNewFormat : FixedBestFormat;
     }
     if (best.best == NoBest) {
-        return "チャレンジの記録はまだありません";
+        return ChallengeBestNoneText;
     }
-    return best.isNew ? "やったね！自己ベスト更新：%dステージクリア" : "チャレンジの自己ベスト：%dステージクリア";
+    return best.isNew ? ChallengeBestNewFormat : ChallengeBestFormat;
 }
 
 PersonalBest StandingBest(int32_t course) {
@@ -63,34 +70,32 @@ PersonalBest StandingBest(int32_t course) {
 // ---- The records dialog's texts ----
 
 void ShowGamesPlayed(HWND dialog, const HistorySummary& history) {
-    char text[128] = {};
-    wsprintfA(text, "遊んだ回数：固定コース %d回、チャレンジコース %d回", history.fixedGames, history.challengeGames);
-    SetDlgItemTextA(dialog, IDC_RECORDS_GAMES, text);
+    SetDlgItemTextW(dialog, IDC_RECORDS_GAMES, FormattedText(GamesPlayedFormat, static_cast<int>(history.fixedGames),
+                                                             static_cast<int>(history.challengeGames)));
 }
 
 void ShowChallengeBest(HWND dialog, const HistorySummary& history) {
-    char text[128] = {};
     if (history.challengeBest == NoBest) {
-        lstrcpyA(text, "チャレンジコースの自己ベスト：まだありません");
+        SetDlgItemTextW(dialog, IDC_RECORDS_CHALLENGE_BEST, WideText(RecordsChallengeBestNoneText));
     } else {
-        wsprintfA(text, "チャレンジコースの自己ベスト：%dステージクリア", history.challengeBest);
+        SetDlgItemTextW(dialog, IDC_RECORDS_CHALLENGE_BEST,
+                        FormattedText(RecordsChallengeBestFormat, static_cast<int>(history.challengeBest)));
     }
-    SetDlgItemTextA(dialog, IDC_RECORDS_CHALLENGE_BEST, text);
 }
 
 void AddFixedBest(HWND list, const FixedSetting& setting, int32_t rounds) {
     FigureText time;
     FormatTenths(setting.displayTime, time);
-    char line[128] = {};
-    wsprintfA(line, "%d個\t%s秒\t%d回中\t%d回クリア", setting.targetCount, time, setting.tries, rounds);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    WideText line = FormattedText(FixedBestLineFormat, static_cast<int>(setting.targetCount), time,
+                                  static_cast<int>(setting.tries), static_cast<int>(rounds));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text));
 }
 
 // In the order of count, then time, then tries, as the settings dialog lists them.
 void ListFixedBests(HWND dialog, const HistorySummary& history) {
     HWND list = GetDlgItem(dialog, IDC_RECORDS_FIXED_BESTS);
     INT tabStops[] = {36, 76, 124};
-    SendMessageA(list, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(tabStops));
+    SendMessageW(list, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(tabStops));
     bool anyPlayed = false;
     for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
         for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
@@ -104,19 +109,20 @@ void ListFixedBests(HWND dialog, const HistorySummary& history) {
         }
     }
     if (!anyPlayed) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("まだありません"));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(NoFixedBestsText).text));
     }
 }
 
 // With no history at all, one plain sentence stands in place of the figures and the chart.
 void SayThereIsNoHistory(HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_RECORDS_GAMES, "まだ記録がありません。ゲームを終えるたびに、ここに成績が残ります。");
+    SetDlgItemTextW(dialog, IDC_RECORDS_GAMES, WideText(NoHistoryText));
     for (int control = IDC_RECORDS_CHALLENGE_BEST; control <= IDC_RECORDS_CHART; ++control) {
         ShowWindow(GetDlgItem(dialog, control), SW_HIDE);
     }
 }
 
 void FillRecords(HWND dialog) {
+    ShowDialogTexts(dialog, RecordsTitle, RecordsTexts);
     const HistorySummary& history = GameHistory();
     if (history.fixedGames + history.challengeGames == 0) {
         SayThereIsNoHistory(dialog);
@@ -140,21 +146,21 @@ void FillArea(HDC deviceContext, int left, int top, int right, int bottom, COLOR
     DeleteObject(brush);
 }
 
-void WriteAt(HDC deviceContext, int x, int y, const char* text) {
-    TextOutA(deviceContext, x, y, text, lstrlenA(text));
+void WriteAt(HDC deviceContext, int x, int y, const WideText& text) {
+    TextOutW(deviceContext, x, y, text, text.length());
 }
 
 void DrawBands(HDC deviceContext, const RECT& area, const RECT& plot) {
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(deviceContext, &metrics);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(deviceContext, &metrics);
     for (const ChartBand& band : ChartBands) {
         int32_t highest = band.level == AdvancedLevel ? LastStage : StageBeforeStartLevel(band.level + 1);
         int top = StageY(plot, highest), bottom = StageY(plot, StageBeforeStartLevel(band.level));
         FillArea(deviceContext, area.left, top, area.right, bottom, band.color);
-        WriteAt(deviceContext, area.left + 2, (top + bottom - metrics.tmHeight) / 2, band.name);
+        WriteAt(deviceContext, area.left + 2, (top + bottom - metrics.tmHeight) / 2, WideText(band.name));
     }
-    WriteAt(deviceContext, plot.right + 3, plot.top, "28");
-    WriteAt(deviceContext, plot.right + 3, plot.bottom - metrics.tmHeight, "0");
+    WriteAt(deviceContext, plot.right + 3, plot.top, WideText("28"));
+    WriteAt(deviceContext, plot.right + 3, plot.bottom - metrics.tmHeight, WideText("0"));
 }
 
 // Oldest on the left; a game that cleared nothing still shows as a thin mark.
@@ -173,13 +179,13 @@ void DrawChart(const DRAWITEMSTRUCT& item) {
     const RECT& area = item.rcItem;
     RECT plot = {area.left + BandNameMargin, area.top + 1, area.right - ScaleMargin, area.bottom - 1};
     FillArea(deviceContext, area.left, area.top, area.right, area.bottom, RGB(255, 255, 255));
-    HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageA(
+    HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(
                                                        GetParent(item.hwndItem), WM_GETFONT, 0, 0)));
     SetBkMode(deviceContext, TRANSPARENT);
     SetTextColor(deviceContext, RGB(0, 0, 0));
     const HistorySummary& history = GameHistory();
     if (history.recentCount == 0) {
-        WriteAt(deviceContext, plot.left + 8, area.top + 8, "チャレンジコースの記録はまだありません");
+        WriteAt(deviceContext, plot.left + 8, area.top + 8, WideText(NoChallengeChartText));
     } else {
         DrawBands(deviceContext, area, plot);
         DrawBars(deviceContext, plot, history);
@@ -207,22 +213,20 @@ void RunDialogOfGame(int32_t templateId) {
 
 void ShowPersonalBest(HWND dialog, int32_t course) {
     PersonalBest best = StandingBest(course);
-    char text[128] = {};
-    wsprintfA(text, BestLineFormat(course, best), best.best);
-    SetDlgItemTextA(dialog, IDC_RESULT_BEST, text);
+    SetDlgItemTextW(dialog, IDC_RESULT_BEST, FormattedText(BestLineFormat(course, best), static_cast<int>(best.best)));
 }
 
 void AddRecordsMenuItem(HWND window) {
     HMENU menu = GetSystemMenu(window, FALSE);
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_RECORDS, "成績の記録...");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_RECORDS, WideText(RecordsMenuItem));
 }
 
 LRESULT HandleSystemCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     if ((wParam & 0xFFF0) != IDM_RECORDS) {
-        return DefWindowProcA(window, WM_SYSCOMMAND, wParam, lParam);
+        return DefWindowProcW(window, WM_SYSCOMMAND, wParam, lParam);
     }
-    DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_RECORDS), window, RecordsDialog, 0);
+    DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_RECORDS), window, RecordsDialog, 0);
     return 0;
 }
 

@@ -7,10 +7,9 @@
 #include "pictures.h"
 #include "records.h"
 #include "resource_ids.h"
+#include "screen_texts.h"
 
 namespace {
-
-const char* const BrainHeading = "あなたの脳は";
 
 constexpr int HeadingX = 5, HeadingY = 40;
 constexpr int GradeX = 5, GradeY = 80;
@@ -20,6 +19,28 @@ constexpr int PictureSize = 128;
 constexpr int SplashLevelX = 90, SplashLevelY = 3;
 constexpr int SplashStageX = 5, SplashStageY = 30;
 constexpr DWORD SplashMilliseconds = 800;
+
+// The two templates share their control ids; the challenge one has no "of tries" or "times",
+// and its tries label counts the stages cleared.
+const ControlText FixedResultTexts[] = {
+    {IDC_RESULT_CLOSE, CloseButton},
+    {IDC_RESULT_COUNT_LABEL, CountLabel},
+    {IDC_RESULT_TIME_LABEL, TimeLabel},
+    {IDC_RESULT_TRIES_LABEL, TriesLabel},
+    {IDC_RESULT_OF_TARGETS, OfTargetsLabel},
+    {IDC_RESULT_SECONDS, SecondsLabel},
+    {IDC_RESULT_OF_TRIES, OfTriesLabel},
+    {IDC_RESULT_TIMES, TimesLabel},
+    {IDC_RESULT_TARGETS, TargetsLabel},
+};
+const ControlText ChallengeResultTexts[] = {
+    {IDC_RESULT_CLOSE, CloseButton},
+    {IDC_RESULT_COUNT_LABEL, CountLabel},
+    {IDC_RESULT_TIME_LABEL, TimeLabel},
+    {IDC_RESULT_TRIES_LABEL, StagesClearedLabel},
+    {IDC_RESULT_SECONDS, SecondsLabel},
+    {IDC_RESULT_TARGETS, TargetsLabel},
+};
 
 // Each result dialog keeps its own ten pictures, in grade order, from opening to closing.
 struct PictureSet {
@@ -46,21 +67,22 @@ void LoadPictures(PictureSet& set) {
     }
 }
 
-// ---- Figures ----
+// ---- Texts and figures ----
 
 void ShowWhole(HWND dialog, int controlId, int32_t value) {
     FigureText text = {};
     FormatWhole(value, text);
-    SetDlgItemTextA(dialog, controlId, text);
+    SetDlgItemTextW(dialog, controlId, WideText(text));
 }
 
 void ShowTenths(HWND dialog, int controlId, int32_t tenths) {
     FigureText text = {};
     FormatTenths(tenths, text);
-    SetDlgItemTextA(dialog, controlId, text);
+    SetDlgItemTextW(dialog, controlId, WideText(text));
 }
 
-void ShowFixedFigures(HWND dialog) {
+void ShowFixedResult(HWND dialog) {
+    ShowDialogTexts(dialog, FixedResultTitle, FixedResultTexts);
     ShowWhole(dialog, IDC_RESULT_TARGET_COUNT, resultSnapshot.targetCount);
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.progress);
     ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.displayTime);
@@ -69,7 +91,8 @@ void ShowFixedFigures(HWND dialog) {
     ShowPersonalBest(dialog, FixedCourse);
 }
 
-void ShowChallengeFigures(HWND dialog) {
+void ShowChallengeResult(HWND dialog) {
+    ShowDialogTexts(dialog, ChallengeResultTitle, ChallengeResultTexts);
     ShowWhole(dialog, IDC_RESULT_TRIES, ChallengeStagesCleared());
     ShowWhole(dialog, IDC_RESULT_PROGRESS, resultSnapshot.clearedCount);
     ShowTenths(dialog, IDC_RESULT_TIME, resultSnapshot.clearedTime);
@@ -83,8 +106,8 @@ void UseBlackTransparentText(HDC deviceContext) {
     SetBkMode(deviceContext, TRANSPARENT);
 }
 
-void WriteText(HDC deviceContext, int x, int y, const char* text) {
-    TextOutA(deviceContext, x, y, text, lstrlenA(text));
+void WriteText(HDC deviceContext, int x, int y, const WideText& text) {
+    TextOutW(deviceContext, x, y, text, text.length());
 }
 
 // The grade is worked out at every paint from the figures as they stand.
@@ -93,8 +116,8 @@ void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
     HDC deviceContext = BeginPaint(dialog, &paint);
     HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, HeadingX, HeadingY, BrainHeading);
-    WriteText(deviceContext, GradeX, GradeY, BrainLevelText(level));
+    WriteText(deviceContext, HeadingX, HeadingY, WideText(BrainHeadingText));
+    WriteText(deviceContext, GradeX, GradeY, WideText(BrainLevelText(level)));
     DrawPicture(deviceContext, set.pictures[level], PictureX, PictureY, PictureSize, PictureSize);
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
@@ -111,14 +134,14 @@ BrainLevel ChallengeGrade() {
 
 // The splash's first line, by the coming stage's target count: the stage
 // table's 5, 7 and 9 give beginner, intermediate and advanced.
-const char* StageLevelText(int32_t targetCount) {
+TextId StageLevelText(int32_t targetCount) {
     if (targetCount < 6) {
-        return "チャレンジ初級コース";
+        return BeginnerSplashText;
     }
     if (targetCount > 8) {
-        return "チャレンジ上級コース";
+        return AdvancedSplashText;
     }
-    return "チャレンジ中級コース";
+    return IntermediateSplashText;
 }
 
 // The level line is small print in the dialog's own font. The device context's
@@ -126,16 +149,15 @@ const char* StageLevelText(int32_t targetCount) {
 void PaintSplash(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
-    HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, SplashLevelX, SplashLevelY, StageLevelText(roundState.targetCount));
+    WriteText(deviceContext, SplashLevelX, SplashLevelY, WideText(StageLevelText(roundState.targetCount)));
     SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
     FigureText time = {};
     FormatTenths(roundState.displayTime, time);
-    char stageText[64] = {};
-    wsprintfA(stageText, "%d個：%s秒", roundState.targetCount, time);
-    WriteText(deviceContext, SplashStageX, SplashStageY, stageText);
+    WriteText(deviceContext, SplashStageX, SplashStageY,
+              FormattedText(SplashStageFormat, static_cast<int>(roundState.targetCount), time));
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
 }
@@ -152,14 +174,14 @@ void HoldOnScreen(DWORD milliseconds) {
 // ---- The two result dialogs share one procedure ----
 
 using GradeRule = BrainLevel (*)();
-using FigureWriter = void (*)(HWND);
+using ResultWriter = void (*)(HWND);  // the texts and figures
 
-INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet& set, FigureWriter showFigures,
+INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet& set, ResultWriter showResult,
                             GradeRule grade) {
     switch (message) {
     case WM_INITDIALOG:
         LoadPictures(set);
-        showFigures(dialog);
+        showResult(dialog);
         return TRUE;  // the focus goes to the close button, the only tab stop
     case WM_PAINT:
         PaintResult(dialog, set, grade());
@@ -183,11 +205,11 @@ INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet
 }  // namespace
 
 INT_PTR CALLBACK FixedResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return HandleResultMessage(dialog, message, wParam, fixedResultPictures, ShowFixedFigures, FixedGrade);
+    return HandleResultMessage(dialog, message, wParam, fixedResultPictures, ShowFixedResult, FixedGrade);
 }
 
 INT_PTR CALLBACK ChallengeResultDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    return HandleResultMessage(dialog, message, wParam, challengeResultPictures, ShowChallengeFigures,
+    return HandleResultMessage(dialog, message, wParam, challengeResultPictures, ShowChallengeResult,
                                ChallengeGrade);
 }
 

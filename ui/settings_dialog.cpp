@@ -6,6 +6,7 @@
 #include "figure_text.h"
 #include "game_state.h"
 #include "resource_ids.h"
+#include "screen_texts.h"
 #include "settings_text.h"
 
 namespace {
@@ -16,10 +17,20 @@ constexpr int WorkingBufferSize = 10;
 using WorkingBuffer = char[WorkingBufferSize];
 
 // Index = code - 1. Every other code shows as the last entry of its list.
-const char* const ColorTexts[] = {"1:白色", "2:灰色", "3:黄色", "4:水色", "5:桃色"};
-const char* const LevelTexts[] = {"1:初級から開始", "2:中級から開始", "3:上級から開始"};
+const TextId ColorTexts[] = {WhiteColorItem, GreyColorItem, YellowColorItem, LightBlueColorItem, PinkColorItem};
+const TextId LevelTexts[] = {BeginnerLevelItem, IntermediateLevelItem, AdvancedLevelItem};
 constexpr int32_t ColorCount = sizeof(ColorTexts) / sizeof(ColorTexts[0]);
 constexpr int32_t LevelCount = sizeof(LevelTexts) / sizeof(LevelTexts[0]);
+
+const ControlText SettingsTexts[] = {
+    {IDC_COUNT_LABEL, CountLabel},
+    {IDC_TIME_LABEL, TimeLabel},
+    {IDC_TRIES_LABEL, TriesLabel},
+    {IDC_COLOR_LABEL, ColorLabel},
+    {IDC_SETTINGS_OK, OkButton},
+    {IDC_FIXED_COURSE_RADIO, FixedCourseButton},
+    {IDC_CHALLENGE_COURSE_RADIO, ChallengeCourseButton},
+};
 
 // ---- The working buffer ----
 
@@ -34,9 +45,15 @@ void FormatIntoWorkingBuffer(NumberFormat format, int32_t value, WorkingBuffer& 
     lstrcpynA(buffer, full, WorkingBufferSize);
 }
 
+// Only digits and the first byte count in what the player typed; taken in the
+// system's code page they are the very bytes a Japanese Windows always gave.
 const char* ReadComboText(HWND dialog, int comboId, WorkingBuffer& buffer) {
+    wchar_t typed[WideTextSize] = {};
+    GetDlgItemTextW(dialog, comboId, typed, WideTextSize);
+    char bytes[WideTextSize * 4] = {};  // the longest any code page makes of it
+    WideCharToMultiByte(CP_ACP, 0, typed, -1, bytes, sizeof bytes, nullptr, nullptr);
     std::memset(buffer, 0, sizeof buffer);
-    GetDlgItemTextA(dialog, comboId, buffer, WorkingBufferSize);
+    std::memcpy(buffer, bytes, WorkingBufferSize - 1);
     return buffer;
 }
 
@@ -44,16 +61,16 @@ const char* ReadComboText(HWND dialog, int comboId, WorkingBuffer& buffer) {
 
 HWND EmptyComboBox(HWND dialog, int comboId) {
     HWND combo = GetDlgItem(dialog, comboId);
-    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     return combo;
 }
 
 void AddEntry(HWND combo, const char* text) {
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(WideText(text))));
 }
 
 void ShowCurrent(HWND combo, const char* text) {
-    SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<const wchar_t*>(WideText(text))));
 }
 
 // Each list offers every value the setting's range allows.
@@ -68,18 +85,19 @@ void FillNumberList(HWND dialog, int comboId, const FigureRange& range, NumberFo
     ShowCurrent(combo, buffer);
 }
 
-void FillTextList(HWND dialog, int comboId, const char* const* texts, int32_t textCount, int32_t currentCode) {
+void FillTextList(HWND dialog, int comboId, const TextId* texts, int32_t textCount, int32_t currentCode) {
     HWND combo = EmptyComboBox(dialog, comboId);
     for (int32_t index = 0; index < textCount; ++index) {
-        AddEntry(combo, texts[index]);
+        AddEntry(combo, PlayerText(texts[index]));
     }
     bool listed = currentCode >= 1 && currentCode <= textCount;
-    ShowCurrent(combo, texts[listed ? currentCode - 1 : textCount - 1]);
+    ShowCurrent(combo, PlayerText(texts[listed ? currentCode - 1 : textCount - 1]));
 }
 
 // ---- Messages ----
 
 void ShowSettings(HWND dialog) {
+    ShowDialogTexts(dialog, SettingsTitle, SettingsTexts);
     FillNumberList(dialog, IDC_COUNT_COMBO, CountRange, FormatWhole, gameSettings.fixedCount);
     FillNumberList(dialog, IDC_TIME_COMBO, TimeRange, FormatTenths, gameSettings.fixedTime);
     FillNumberList(dialog, IDC_TRIES_COMBO, TriesRange, FormatWhole, gameSettings.fixedTries);

@@ -2,6 +2,8 @@
 // where any web page can leave a DLL named like a system one.
 #include "system_library.h"
 
+#include <cstdio>
+
 namespace {
 
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
@@ -25,6 +27,6 @@ HMODULE LoadSystemLibrary(const char* fileName) {
     if (folderLength == 0 || folderLength + 1 + lstrlenA(fileName) >= MAX_PATH) {
         return NULL;
     }
-    wsprintfA(path + folderLength, "\\%s", fileName);
+    std::snprintf(path + folderLength, MAX_PATH - folderLength, "\\%s", fileName);
     return LoadLibraryA(path);
 }

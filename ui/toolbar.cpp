@@ -2,6 +2,7 @@
 #include "front_end.h"
 
 #include "resource_ids.h"
+#include "screen_texts.h"
 #include "system_library.h"
 
 namespace {
@@ -33,17 +34,17 @@ const int SeparatorPositions[] = {0, 1, 2, 3, 5, 6, 7, 8, 14, 15, 16, 17};
 
 struct Tooltip {
     int command;
-    const char* text;
+    TextId text;
 };
 
 const Tooltip Tooltips[] = {
-    {IDM_START, "スタート"},
-    {IDM_GAME_SETTINGS, "ゲーム設定"},
-    {IDM_BRAIN_LEVEL, "脳レベル"},
-    {IDM_VERSION, "バージョン"},
-    {IDM_WEB_HELP, "Webヘルプ"},
-    {IDM_EXIT, "終了"},
-    {IDM_START_RIGHT, "スタート"},
+    {IDM_START, StartTooltip},
+    {IDM_GAME_SETTINGS, GameSettingsTooltip},
+    {IDM_BRAIN_LEVEL, BrainLevelTooltip},
+    {IDM_VERSION, VersionTooltip},
+    {IDM_WEB_HELP, WebHelpTooltip},
+    {IDM_EXIT, ExitTooltip},
+    {IDM_START_RIGHT, StartTooltip},
 };
 
 using InitCommonControlsFunction = void(WINAPI*)();
@@ -51,13 +52,13 @@ using CreateToolbarExFunction = HWND(WINAPI*)(HWND, DWORD, UINT, int, HINSTANCE,
                                               int, int, UINT);
 
 HINSTANCE InstanceOf(HWND window) {
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
 }
 
 int AddToolbarImages(HINSTANCE instance) {
-    SendMessageA(toolbarWindow, TB_SETBITMAPSIZE, 0, MAKELONG(ToolbarImageSize, ToolbarImageSize));
+    SendMessageW(toolbarWindow, TB_SETBITMAPSIZE, 0, MAKELONG(ToolbarImageSize, ToolbarImageSize));
     TBADDBITMAP strip = {instance, IDB_TOOLBAR};
-    LRESULT firstImage = SendMessageA(toolbarWindow, TB_ADDBITMAP, ToolbarImageCount, reinterpret_cast<LPARAM>(&strip));
+    LRESULT firstImage = SendMessageW(toolbarWindow, TB_ADDBITMAP, ToolbarImageCount, reinterpret_cast<LPARAM>(&strip));
     // A failed TB_ADDBITMAP answers -1, which as an image index would ask the
     // main window for every image; blank buttons are the lesser harm.
     return firstImage < 0 ? 0 : static_cast<int>(firstImage);
@@ -70,7 +71,7 @@ void AddToolbarButtons(int firstImage) {
         buttons[record] = ToolbarButtons[record];
         buttons[record].iBitmap += firstImage;
     }
-    SendMessageA(toolbarWindow, TB_ADDBUTTONSA, ToolbarImageCount, reinterpret_cast<LPARAM>(buttons));
+    SendMessageW(toolbarWindow, TB_ADDBUTTONSW, ToolbarImageCount, reinterpret_cast<LPARAM>(buttons));
 }
 
 // The common controls are loaded by their full system path, not imported: Windows looks for an
@@ -97,21 +98,24 @@ void BuildToolbar(HWND window) {
         return;  // the game goes on without a toolbar, as when one cannot be made
     }
     AddToolbarButtons(AddToolbarImages(instance));
-    SendMessageA(toolbarWindow, TB_AUTOSIZE, 0, 0);
+    SendMessageW(toolbarWindow, TB_AUTOSIZE, 0, 0);
     for (int position : SeparatorPositions) {
-        SendMessageA(toolbarWindow, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&Separator));
+        SendMessageW(toolbarWindow, TB_INSERTBUTTONW, position, reinterpret_cast<LPARAM>(&Separator));
     }
 }
 
+// The main window is a Unicode window, so the tooltips ask in UTF-16. The text is
+// copied into the notification's own buffer, which outlives this call.
 void SupplyTooltipText(HWND window, NMHDR* notification) {
-    if (!notification || notification->code != TTN_NEEDTEXTA) {
+    if (!notification || notification->code != TTN_NEEDTEXTW) {
         return;
     }
-    TOOLTIPTEXTA* tooltip = reinterpret_cast<TOOLTIPTEXTA*>(notification);
+    NMTTDISPINFOW* tooltip = reinterpret_cast<NMTTDISPINFOW*>(notification);
     tooltip->hinst = InstanceOf(window);
     for (const Tooltip& entry : Tooltips) {
         if (static_cast<UINT_PTR>(entry.command) == notification->idFrom) {
-            tooltip->lpszText = const_cast<char*>(entry.text);
+            lstrcpynW(tooltip->szText, WideText(entry.text), sizeof tooltip->szText / sizeof tooltip->szText[0]);
+            tooltip->lpszText = tooltip->szText;
             return;
         }
     }

@@ -1,6 +1,10 @@
 // Starts Internet Explorer on the game's help page, or says that it is not there.
 #include "front_end.h"
 
+#include <cstdio>
+
+#include "screen_texts.h"
+
 namespace {
 
 const char* const WebHelpAddress = "https://glimmark.example/help/";
@@ -9,7 +13,7 @@ const char* const WebHelpBrowserPath = "C:\\Program Files\\Internet Explorer\\ie
 constexpr int WebHelpCommandLineSize = 128;
 
 void FormatWebHelpCommandLine(char (&commandLine)[WebHelpCommandLineSize]) {
-    wsprintfA(commandLine, "\"%s\" %s", WebHelpBrowserPath, WebHelpAddress);
+    std::snprintf(commandLine, sizeof commandLine, "\"%s\" %s", WebHelpBrowserPath, WebHelpAddress);
 }
 
 }  // namespace
@@ -24,7 +28,7 @@ void OpenWebHelp(HWND window) {
     // CreateProcessA would try C:\Program.exe and C:\Program Files\Internet.exe first.
     if (!CreateProcessA(WebHelpBrowserPath, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                         nullptr, &startup, &process)) {
-        MessageBoxA(window, "Internet Explorerが見つかりませんでした。", "残念！", MB_OK);
+        MessageBoxW(window, WideText(BrowserMissingText), WideText(BrowserMissingCaption), MB_OK);
         return;
     }
     // The browser runs on its own; the game never waits for it or signals it.

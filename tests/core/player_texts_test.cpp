@@ -4,6 +4,7 @@
 #include <string>
 
 #include "brain_level.h"
+#include "game_resource_ids.h"
 #include "player_texts.h"
 
 namespace {
@@ -42,8 +43,10 @@ TEST(PlayerTexts, EnglishIsPlainAsciiAndEveryFormatTakesTheSameFiguresInBothLang
 TEST(PlayerTexts, TheLanguageChosenAtStartGivesEveryText) {
     SetPlayerLanguage(EnglishLanguage);
     EXPECT_EQ(std::string(BrainLevelText(Chimpanzee)) + PlayerText(ReadErrorCaption), "ChimpanzeeRead error");
+    EXPECT_EQ(BrainLevelPictureId(SuperGenius), IDB_RATING_SUPER_GENIUS_ENGLISH);
     SetPlayerLanguage(7);  // not a language of the game: its own, Japanese
     EXPECT_EQ(std::string(BrainLevelText(SuperGenius)) + PlayerText(ReadErrorCaption), " 超天才ですリードエラー");
+    EXPECT_EQ(BrainLevelPictureId(SuperGenius), IDB_RATING_SUPER_GENIUS);
 }
 
 }  // namespace
