@@ -44,9 +44,14 @@ class Player {
     }
 
     // A visit with storage of its own, as a fresh browser profile has; `stored` is put in before the page runs.
-    async visit(stored = {}) {
+    async visit(stored = {}, storageRefuses = false) {
         this.context = await this.browser.createBrowserContext();
         this.page = await this.context.newPage();
+        if (storageRefuses) {
+            await this.page.evaluateOnNewDocument(() => {
+                Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); };
+            });
+        }
         await this.page.evaluateOnNewDocument((files) => {
             if (!sessionStorage.getItem('seeded')) {
                 sessionStorage.setItem('seeded', '1');
@@ -165,6 +170,22 @@ async function settingsAreKept(player) {
     await player.page.$$eval('#settings .push', (buttons) => buttons.at(-1).click());
 }
 
+// Storage that takes nothing: one warning when the settings cannot be kept, none the next time.
+async function storageRefused(player) {
+    await player.visit({}, true);
+    await player.answerMessage(await player.say('SettingsMissingText'));
+    for (const warning of [await player.say('SettingsUnwritableText'), null]) {
+        await player.toolbar('GameSettingsTooltip');
+        await player.page.waitForSelector('#settings[open]');
+        await player.page.$$eval('#settings .push', (buttons) => buttons.at(-1).click());
+        if (warning !== null) {
+            await player.answerMessage(warning);
+        }
+        await player.page.waitForFunction(() => !busy);
+        assert.equal(await player.page.$('#message[open]'), null);
+    }
+}
+
 // Two targets, 0.5 s, two tries, light blue covers: one game won, one lost.
 async function fixedGames(player) {
     await player.setClock(1765000000);
@@ -230,6 +251,7 @@ const browser = await puppeteer.launch({
 });
 const player = new Player(browser);
 try {
+    await storageRefused(player);
     await settingsAreKept(player);
     await fixedGames(player);
     await challengeGame(player);
