@@ -212,16 +212,12 @@ function templateDialog(id, caption, width, height) {
         const close = bar.appendChild(element('button', 'close-box', '×'));
         close.type = 'button';
         close.tabIndex = -1;
-        close.addEventListener('click', () => closeDialog(dialog));
+        close.addEventListener('click', () => dialog.close());
     }
     const client = dialog.appendChild(element('div', 'client'));
     client.style.width = width * UnitX + 'px';
     client.style.height = height * UnitY + 'px';
     return client;
-}
-
-function closeDialog(dialog) {
-    dialog.close();
 }
 
 // Opens a dialog modally and resolves when it closes. Esc closes only where it does on Windows.
@@ -328,7 +324,7 @@ function showResult(id, caption, writeFigures) {
     picture.src = Art[PictureFiles[game.gradePicture(grade)]];
     picture.alt = '';
     label(client, best, 4, 170, 219, 10, 'label centered');
-    const close = button(client, say('CloseButton'), 84, 184, 56, 16, () => closeDialog(dialog));
+    const close = button(client, say('CloseButton'), 84, 184, 56, 16, () => dialog.close());
     const dialog = document.getElementById(id);
     const closed = runModal(dialog, false);
     close.focus();
