@@ -234,6 +234,17 @@ async function records(player, importedFile) {
         return player.page.$eval('#records .records-games', (label) => label.textContent);
     };
     assert.equal(await openRecords(), await player.say('GamesPlayedFormat', 2, 1));
+    // Saved to a file: the very bytes kept, which the exe reads as its own history.csv.
+    const [name, saved] = await player.page.evaluate(async () => {
+        let file = null, name = null;
+        URL.createObjectURL = (blob) => { file = blob; return 'blob:kept'; };
+        HTMLAnchorElement.prototype.click = function () { name = this.download; };  // no real download
+        document.querySelector('#records .push').click();
+        return [name, String.fromCharCode(...new Uint8Array(await file.arrayBuffer()))];
+    });
+    assert.equal(name, 'history.csv');
+    assert.equal(saved, await player.page.evaluate(() => localStorage.getItem('glimmark/history.csv')));
+    assert.equal(saved.split('\r\n').length, 5);  // the header, three games and the last line end
     const [chooser] = await Promise.all([player.page.waitForFileChooser(),
                                          player.page.$$eval('#records .push', (buttons) => buttons[1].click())]);
     await chooser.accept([importedFile]);  // its two bad lines and its header are skipped
