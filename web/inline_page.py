@@ -5,7 +5,7 @@ import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
 for option in ("page", "style", "script", "program", "art", "ids", "texts", "out"):
-    parser.add_argument("--" + option, required=True, nargs="+" if option == "texts" else None)
+    parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "texts") else None)
 arguments = parser.parse_args()
 
 
@@ -22,7 +22,7 @@ def data_uri(path):
 # Every SVG by its file name; a bitmap id names the same picture as IDB_RATING_FROG names rating_frog.svg.
 art = {name[:-4]: data_uri(os.path.join(arguments.art, name)) for name in sorted(os.listdir(arguments.art))
        if name.endswith(".svg")}
-ids_text = read(arguments.ids) + read(os.path.join(os.path.dirname(arguments.ids), "..", "core", "game_resource_ids.h"))
+ids_text = "".join(read(header) for header in arguments.ids)
 pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
             if name.lower() in art}
 # The names of the text tables, so that the page asks for a text by name and never holds one.
@@ -48,7 +48,7 @@ def digest(text):
 
 
 # The WebAssembly comes from a data: URI of the script itself; nothing may be fetched, framed or sent.
-policy = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data: blob:; "
+policy = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data:; "
           "connect-src data:; base-uri 'none'; form-action 'none'" % (digest(script), digest(style)))
 page = read(arguments.page)
 for key, value in (("@POLICY@", policy), ("@ICON@", art["glimmark"]), ("@STYLE@", style), ("@SCRIPT@", script)):
