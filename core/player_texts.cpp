@@ -88,7 +88,7 @@ constexpr PlayerTextRow PlayerTextRows[TextIdCount] = {
     {RecordsChallengeBestFormat, "チャレンジコースの自己ベスト：%dステージクリア",
      "Challenge course best, stages cleared: %d"},
     {FixedBestsLabel, "固定コースの自己ベスト（設定ごと）", "Fixed course bests (for each setting)"},
-    {FixedBestLineFormat, "%d個\t%s秒\t%d回中\t%d回クリア", "%d numbers\t%s s\t%d tries\t%d won"},
+    {FixedBestLineFormat, "%d個\t%s秒\t%d回中\t%d回クリア", "%d digits\t%s s\t%d tries\t%d won"},
     {NoFixedBestsText, "まだありません", "None yet"},
     {NoHistoryText, "まだ記録がありません。ゲームを終えるたびに、ここに成績が残ります。",
      "No records yet. Every game you finish is kept here."},
