@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "dialog_data.h"
+
 #include "brain_level.h"
 #include "game_state.h"
 #include "history_file.h"
@@ -12,37 +14,6 @@
 #include "web_texts.h"
 
 namespace {
-
-// The page's names for these are in page.js, in the same order.
-enum Figure : int32_t {
-    CourseModeFigure,
-    ResultTargetCount,
-    ResultProgress,
-    ResultTime,
-    ResultTries,
-    ResultRounds,
-    StagesCleared,
-    ClearedCount,
-    ClearedTime,
-    FixedGrade,
-    ChallengeGrade,
-    FixedGames,
-    ChallengeGames,
-    ChallengeBest,
-    RecentCount,
-    FixedBestCount,
-    BeginnerTop,
-    IntermediateTop,
-    LastStageFigure,
-    CellSizeFigure,
-    BoardTopFigure,
-    GridColumnsFigure,
-    GridRowsFigure,
-};
-
-enum FigureLine : int32_t { FixedBestLine, ChallengeBestLine, SplashLevel, SplashStage, GamesPlayed, RecordsBestLine };
-
-enum SettingsList : int32_t { CountList, TimeList, TriesList, ColorList, LevelList };
 
 char line[256];
 

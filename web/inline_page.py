@@ -4,8 +4,8 @@
 import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
-for option in ("page", "style", "script", "program", "art", "ids", "texts", "out"):
-    parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "texts") else None)
+for option in ("page", "style", "script", "program", "art", "ids", "enums", "out"):
+    parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums") else None)
 arguments = parser.parse_args()
 
 
@@ -25,20 +25,28 @@ art = {name[:-4]: data_uri(os.path.join(arguments.art, name)) for name in sorted
 ids_text = "".join(read(header) for header in arguments.ids)
 pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
             if name.lower() in art}
-# The names of the text tables, so that the page asks for a text by name and never holds one.
-# An entry "= Name" goes on from that name's number, as the browser's own table does.
-text_ids = {}
-for header in arguments.texts:
-    table = re.search(r"enum\s+\w+\s*:\s*int32_t\s*\{(.*?)\}", re.sub(r"//[^\n]*", "", read(header)), re.S).group(1)
-    number = 0
-    for entry in (entry.strip() for entry in table.split(",") if entry.strip()):
-        name, _, start = (part.strip() for part in entry.partition("="))
-        number = text_ids[start] if start else number
-        text_ids[name] = number
-        number += 1
+# The names of the enumerations the page asks the WebAssembly side by: the texts by name, so
+# that the page never holds one, and the figures and lists of the dialogs. An entry "= Name"
+# goes on from that name's number, as the browser's own text table does.
+numbers = {}
+enumerations = {}
+for header in arguments.enums:
+    for enumeration, body in re.findall(r"enum\s+(\w+)\s*:\s*int32_t\s*\{(.*?)\}", re.sub(r"//[^\n]*", "", read(header)), re.S):
+        number = 0
+        for entry in (entry.strip() for entry in body.split(",") if entry.strip()):
+            name, _, start = (part.strip() for part in entry.partition("="))
+            number = numbers[start] if start else number
+            numbers[name] = number
+            enumerations.setdefault(enumeration, {})[name] = number
+            number += 1
+enumerations["TextIds"] = {**enumerations.pop("TextId"), **enumerations.pop("WebTextId")}
+# The dialog templates the core opens, by the names the resource script gives them.
+enumerations["DialogTemplate"] = {name: int(number) for name, number in
+                                  re.findall(r"#define\s+IDD_(\w+)\s+(\d+)", ids_text)}
 
-script = ("const Art = %s;\nconst PictureFiles = %s;\nconst TextIds = %s;\n%s\n%s" % (
-    json.dumps(art), json.dumps(pictures), json.dumps(text_ids), read(arguments.script), read(arguments.program)))
+constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
+script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
+    json.dumps(art), json.dumps(pictures), constants, read(arguments.script), read(arguments.program)))
 style = read(arguments.style)
 script = script.replace("</script", "<\\/script")
 

@@ -3,7 +3,8 @@
 
 // ---- The WebAssembly side ---------------------------------------------------------
 // Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
-// name) and TextIds (the shared text table's names -> ids).
+// name), TextIds (the text tables' names -> ids), DialogTemplate (the templates the core opens)
+// and Figure, FigureLine and SettingsList (dialog_data.h).
 const game = {};
 let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
 
@@ -71,27 +72,16 @@ function say(name) {
     return game.text(TextIds[name]);
 }
 
-// Figures the WebAssembly side reads out of the game's records (dialog_data.cpp keeps the same order).
-const Figure = {
-    courseMode: 0, resultTargetCount: 1, resultProgress: 2, resultTime: 3, resultTries: 4, resultRounds: 5,
-    stagesCleared: 6, clearedCount: 7, clearedTime: 8, fixedGrade: 9, challengeGrade: 10, fixedGames: 11,
-    challengeGames: 12, challengeBest: 13, recentCount: 14, fixedBestCount: 15, beginnerTop: 16,
-    intermediateTop: 17, lastStage: 18, cellSize: 19, boardTop: 20, gridColumns: 21, gridRows: 22,
-};
-const FigureText = {
-    fixedBest: 0, challengeBest: 1, splashLevel: 2, splashStage: 3, gamesPlayed: 4, challengeBestLine: 5,
-};
-const List = {count: 0, time: 1, tries: 2, color: 3, level: 4};
 
 // ---- The board ------------------------------------------------------------------------
 // The core's grid, in its client pixels: read from it once the WebAssembly runs.
 let BoardWidth = 640, BoardHeight = 480, CellSize = 32, BoardTop = 40;
 
 function readGeometry() {
-    CellSize = game.figure(Figure.cellSize);
-    BoardTop = game.figure(Figure.boardTop);
-    BoardWidth = CellSize * game.figure(Figure.gridColumns);
-    BoardHeight = CellSize * game.figure(Figure.gridRows);
+    CellSize = game.figure(Figure.CellSizeFigure);
+    BoardTop = game.figure(Figure.BoardTopFigure);
+    BoardWidth = CellSize * game.figure(Figure.GridColumnsFigure);
+    BoardHeight = CellSize * game.figure(Figure.GridRowsFigure);
 }
 const canvas = document.getElementById('board');
 const board = canvas.getContext('2d');
@@ -265,16 +255,15 @@ page.showMessage = (text, caption, isWarning) => {
 };
 
 // ---- The dialogs the core opens: the two results and the stage splash ----------------------
-const FixedResultTemplate = 3, StageSplashTemplate = 4, ChallengeResultTemplate = 5;
 const SplashMilliseconds = 800;
 
 page.runDialog = (templateId) => {
     switch (templateId) {
-    case FixedResultTemplate:
+    case DialogTemplate.FIXED_RESULT:
         return showResult('fixed-result', say('FixedResultTitle'), fixedFigures);
-    case ChallengeResultTemplate:
+    case DialogTemplate.CHALLENGE_RESULT:
         return showResult('challenge-result', say('ChallengeResultTitle'), challengeFigures);
-    case StageSplashTemplate:
+    case DialogTemplate.STAGE_SPLASH:
         return showSplash();
     default:
         return Promise.resolve();
@@ -284,22 +273,22 @@ page.runDialog = (templateId) => {
 // The figures' line: groups of labels (text names) and figures, spread over the top of the dialog.
 function fixedFigures(client) {
     writeFigureLine(client, [
-        ['CountLabel', game.figure(Figure.resultTargetCount), 'OfTargetsLabel', game.figure(Figure.resultProgress),
+        ['CountLabel', game.figure(Figure.ResultTargetCount), 'OfTargetsLabel', game.figure(Figure.ResultProgress),
          'TargetsLabel'],
-        ['TimeLabel', tenths(game.figure(Figure.resultTime)), 'SecondsLabel'],
-        ['TriesLabel', game.figure(Figure.resultTries), 'OfTriesLabel', game.figure(Figure.resultRounds),
+        ['TimeLabel', tenths(game.figure(Figure.ResultTime)), 'SecondsLabel'],
+        ['TriesLabel', game.figure(Figure.ResultTries), 'OfTriesLabel', game.figure(Figure.ResultRounds),
          'TimesLabel'],
     ]);
-    return {grade: game.figure(Figure.fixedGrade), best: game.figureText(FigureText.fixedBest)};
+    return {grade: game.figure(Figure.FixedGrade), best: game.figureText(FigureLine.FixedBestLine)};
 }
 
 function challengeFigures(client) {
     writeFigureLine(client, [
-        ['StagesClearedLabel', game.figure(Figure.stagesCleared)],
-        ['CountLabel', game.figure(Figure.clearedCount), 'TargetsLabel'],
-        ['TimeLabel', tenths(game.figure(Figure.clearedTime)), 'SecondsLabel'],
+        ['StagesClearedLabel', game.figure(Figure.StagesCleared)],
+        ['CountLabel', game.figure(Figure.ClearedCount), 'TargetsLabel'],
+        ['TimeLabel', tenths(game.figure(Figure.ClearedTime)), 'SecondsLabel'],
     ]);
-    return {grade: game.figure(Figure.challengeGrade), best: game.figureText(FigureText.challengeBest)};
+    return {grade: game.figure(Figure.ChallengeGrade), best: game.figureText(FigureLine.ChallengeBestLine)};
 }
 
 function tenths(value) {
@@ -333,8 +322,8 @@ function showResult(id, caption, writeFigures) {
 
 function showSplash() {
     const client = templateDialog('splash', null, 193, 45);
-    client.appendChild(element('div', 'splash-level', game.figureText(FigureText.splashLevel)));
-    client.appendChild(element('div', 'big splash-stage', game.figureText(FigureText.splashStage)));
+    client.appendChild(element('div', 'splash-level', game.figureText(FigureLine.SplashLevel)));
+    client.appendChild(element('div', 'big splash-stage', game.figureText(FigureLine.SplashStage)));
     const dialog = document.getElementById('splash');
     const closed = runModal(dialog, false);
     setTimeout(() => dialog.close(), SplashMilliseconds);
@@ -347,9 +336,9 @@ function openSettings() {
     place(client, element('div', 'etched'), 4, 8, 172, 40);
     place(client, element('div', 'etched'), 4, 52, 172, 28);
     const lists = [
-        [List.count, 'CountLabel', 60, 24, 36, 64, 12], [List.time, 'TimeLabel', 96, 24, 36, 100, 12],
-        [List.tries, 'TriesLabel', 132, 24, 36, 132, 12], [List.color, 'ColorLabel', 180, 20, 52, 184, 8],
-        [List.level, null, 84, 60, 64, 0, 0],
+        [SettingsList.CountList, 'CountLabel', 60, 24, 36, 64, 12], [SettingsList.TimeList, 'TimeLabel', 96, 24, 36, 100, 12],
+        [SettingsList.TriesList, 'TriesLabel', 132, 24, 36, 132, 12], [SettingsList.ColorList, 'ColorLabel', 180, 20, 52, 184, 8],
+        [SettingsList.LevelList, null, 84, 60, 64, 0, 0],
     ];
     const selects = lists.map(([list, labelName, x, y, width, labelX, labelY]) => {
         if (labelName) {
@@ -360,7 +349,7 @@ function openSettings() {
         select.style.width = 'max-content';
         return select;
     });
-    const course = game.figure(Figure.courseMode);
+    const course = game.figure(Figure.CourseModeFigure);
     courseButton(client, say('FixedCourseButton'), 8, 24, 44, 0, course === 0);
     courseButton(client, say('ChallengeCourseButton'), 8, 60, 60, 1, course !== 0);
     const dialog = document.getElementById('settings');
@@ -422,11 +411,11 @@ const BarColor = '#3060c8';
 function openRecords() {
     const client = templateDialog('records', say('RecordsTitle'), 260, 214);
     const dialog = document.getElementById('records');
-    const played = game.figure(Figure.fixedGames) + game.figure(Figure.challengeGames);
-    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureText.gamesPlayed), 8, 8, 244, 10,
+    const played = game.figure(Figure.FixedGames) + game.figure(Figure.ChallengeGames);
+    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureLine.GamesPlayed), 8, 8, 244, 10,
           'label records-games');
     if (played > 0) {
-        label(client, game.figureText(FigureText.challengeBestLine), 8, 20, 244, 10, 'label');
+        label(client, game.figureText(FigureLine.RecordsBestLine), 8, 20, 244, 10, 'label');
         label(client, say('FixedBestsLabel'), 8, 36, 244, 10, 'label');
         place(client, fixedBestList(), 8, 47, 244, 48);
         label(client, say('ChartLabel'), 8, 102, 244, 10, 'label');
@@ -443,7 +432,7 @@ function openRecords() {
 // Lines "count\ttime\ttries\trounds" in the order of the settings dialog's lists.
 function fixedBestList() {
     const list = element('div', 'list');
-    const count = game.figure(Figure.fixedBestCount);
+    const count = game.figure(Figure.FixedBestCount);
     for (let index = 0; index < count; ++index) {
         const row = list.appendChild(element('div', 'list-row'));
         for (const cell of game.fixedBestLine(index).split('\t')) {
@@ -469,14 +458,14 @@ function recordsChart() {
     pen.font = '12px "MS PGothic", "IPAPGothic", sans-serif';
     pen.textBaseline = 'middle';
     const plot = {left: 30, top: 1, right: width - 18, bottom: height - 1};
-    const lastStage = game.figure(Figure.lastStage);
+    const lastStage = game.figure(Figure.LastStageFigure);
     const stageY = (stages) => plot.bottom - (plot.bottom - plot.top) * stages / lastStage;
-    const recent = game.figure(Figure.recentCount);
+    const recent = game.figure(Figure.RecentCount);
     if (recent === 0) {
         pen.fillStyle = '#000000';
         pen.fillText(say('NoChallengeChartText'), plot.left + 8, 16);
     } else {
-        const tops = [game.figure(Figure.beginnerTop), game.figure(Figure.intermediateTop), lastStage];
+        const tops = [game.figure(Figure.BeginnerTop), game.figure(Figure.IntermediateTop), lastStage];
         ChartBands.forEach(([color, name], band) => {
             const top = stageY(tops[band]), bottom = stageY(band === 0 ? 0 : tops[band - 1]);
             pen.fillStyle = color;
