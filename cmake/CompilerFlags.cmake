@@ -8,6 +8,9 @@ function(glimmark_target_flags target)
         if(GLIMMARK_WERROR)
             target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:/WX>)
         endif()
+    elseif(EMSCRIPTEN)
+        # The browser reads UTF-8, and clang knows no other execution character set.
+        target_compile_options(${target} PRIVATE -Wall -Wextra $<$<BOOL:${GLIMMARK_WERROR}>:-Werror>)
     else()
         # The resource compiler takes none of these; it reads its own code page pragma.
         target_compile_options(${target} PRIVATE

@@ -277,6 +277,37 @@ bool AppendLine(const GameRecord& game) {
     return written && closed;
 }
 
+// Each good line goes in whole with its own line end: the last line of a file may lack one.
+bool AppendGoodLines(FILE* file, const char* bytes, size_t length, int32_t& added) {
+    const HistoryFileLayer& files = Files();
+    const char* lead = Lead(file);
+    std::fseek(file, 0, SEEK_END);
+    bool written = true;
+    size_t start = 0;
+    while (start < length) {
+        const char* end = static_cast<const char*>(std::memchr(bytes + start, '\n', length - start));
+        size_t lineLength = (end != nullptr ? static_cast<size_t>(end - bytes) : length) - start;
+        GameRecord game = {};
+        if (lineLength <= LineLimit && ParseLine(bytes + start, lineLength, game)) {
+            size_t kept = bytes[start + lineLength - 1] == '\r' ? lineLength - 1 : lineLength;
+            written = written && files.append(file, lead, std::strlen(lead)) &&
+                      files.append(file, bytes + start, kept) && files.append(file, "\r\n", 2);
+            lead = "";
+            Count(game);
+            added += 1;
+        }
+        start += lineLength + 1;
+    }
+    return written;
+}
+
+void WarnOfFailedWrite(void* ownerWindow) {
+    if (!warned && historyWarning != nullptr) {
+        warned = true;
+        historyWarning(ownerWindow, PlayerText(HistoryUnwritableText), PlayerText(WriteErrorCaption));
+    }
+}
+
 // ---- The platform's files ----------------------------------------------------
 
 FILE* OpenForAppending(const char* name) {
@@ -342,6 +373,20 @@ void ForgetGameHistory() {
     ClearSummary();
 }
 
+int32_t AddHistoryLines(const char* bytes, size_t length, void* ownerWindow) {
+    GameHistory();  // the lines kept so far are counted before any are added
+    const HistoryFileLayer& files = Files();
+    FILE* file = files.isReadOnly(HistoryFileName) ? nullptr : files.openForAppending(HistoryFileName);
+    int32_t added = 0;
+    bool written = file != nullptr && AppendGoodLines(file, bytes, length, added);
+    bool closed = file != nullptr && files.close(file);
+    if (!written || !closed) {
+        WarnOfFailedWrite(ownerWindow);
+        return -1;
+    }
+    return added;
+}
+
 int32_t FixedBest(const FixedSetting& setting) {
     int32_t index = FixedSettingIndex(setting);
     return index < 0 ? NoBest : GameHistory().fixedBests[index];
@@ -351,9 +396,8 @@ PersonalBest RecordGame(const GameRecord& game, void* ownerWindow) {
     FixedSetting setting = {game.targetCount, game.displayTime, game.tries};
     int32_t before = game.course == FixedCourse ? FixedBest(setting) : GameHistory().challengeBest;
     int32_t figure = game.course == FixedCourse ? game.roundsCleared : game.stagesCleared;
-    if (!AppendLine(game) && !warned && historyWarning != nullptr) {
-        warned = true;
-        historyWarning(ownerWindow, PlayerText(HistoryUnwritableText), PlayerText(WriteErrorCaption));
+    if (!AppendLine(game)) {
+        WarnOfFailedWrite(ownerWindow);
     }
     Count(game);
     // Nothing cleared is no record, even in a first game.

@@ -71,6 +71,11 @@ void ForgetGameHistory();
 // per run when the file cannot be written. The game counts in this run's bests
 // either way. Returns the best of the game's course (and setting) with it.
 PersonalBest RecordGame(const GameRecord& game, void* ownerWindow);
+// Adds the good lines of a history that another copy of the game kept, with one open and
+// close of the file, and skips the rest (its header among them). They count in the bests
+// at once. Returns how many lines were good, or warns as RecordGame does and returns -1
+// when the file could not be written.
+int32_t AddHistoryLines(const char* bytes, size_t length, void* ownerWindow);
 // The best of a fixed setting, NoBest when it was never played.
 int32_t FixedBest(const FixedSetting& setting);
 

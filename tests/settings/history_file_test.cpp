@@ -25,8 +25,9 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     const std::string stamp = "2026-12-07T08:05:09";
     EXPECT_TRUE(FixedBest({1, 1, 1}) == NoBest && GameHistory().challengeBest == NoBest);  // nothing played yet
     RecordGame({FixedCourse, 9, 10, 5, 3, 3, 0, SuperGenius}, nullptr);
-    EXPECT_EQ(HistoryBytes(), "played_at,course,target_count,progress,display_seconds,tries,rounds_cleared,"
-                              "stages_cleared,grade\r\n" + stamp + ",fixed,9,10,0.5,3,3,,SuperGenius\r\n");
+    const std::string header = "played_at,course,target_count,progress,display_seconds,tries,rounds_cleared,"
+                               "stages_cleared,grade\r\n";
+    EXPECT_EQ(HistoryBytes(), header + stamp + ",fixed,9,10,0.5,3,3,,SuperGenius\r\n");
     const std::pair<GameRecord, PersonalBest> games[] = {
         {{FixedCourse, 9, 10, 5, 3, 3, 0, Bird}, {3, false}}, {{FixedCourse, 3, 4, 10, 3, 2, 0, Bird}, {2, true}},
         {{FixedCourse, 3, 4, 10, 2, 1, 0, Bird}, {1, true}}, {{FixedCourse, 3, 4, 19, 3, 1, 0, Bird}, {1, true}},
@@ -74,6 +75,15 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     fs::create_directory(HistoryFileName);  // a folder in its place: nothing written, the game goes on
     RecordGame(games[0].first, nullptr);
     EXPECT_TRUE(fs::is_empty(HistoryFileName) && warnings == 1);
+    // Another copy's file read in: its good lines added whole and counted; its header and damage skipped.
+    const std::string good = stamp + ",fixed,3,4,1.0,3,3,,Bird", other = stamp + ",challenge,7,,0.3,,,16,Dog";
+    const std::string imported = header + "junk\r\n" + good + "\n" + stamp + ",fixed,3,,1.0,3,3,,Bird\r\n" + other;
+    EXPECT_EQ(AddHistoryLines(imported.data(), imported.size(), nullptr), -1);  // a folder is in its place
+    fs::remove(HistoryFileName);
+    ForgetGameHistory();
+    EXPECT_EQ(AddHistoryLines(imported.data(), imported.size(), nullptr), 2);
+    EXPECT_EQ(HistoryBytes(), header + good + "\r\n" + other + "\r\n");
+    EXPECT_TRUE(GameHistory().fixedGames == 1 && GameHistory().challengeBest == 16 && FixedBest({3, 10, 3}) == 3);
     fs::remove(HistoryFileName);
 }
 

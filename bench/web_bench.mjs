@@ -1,0 +1,104 @@
+// Measures glimmark.html in headless Chromium, each figure against a yardstick from the same run:
+// its size, opening it to the first painted board against a page that draws one canvas, and a
+// click to the frame that shows its judgement against the frame interval.
+//   node web_bench.mjs GLIMMARK_HTML FLOOR_HTML RUNS
+import fs from 'node:fs';
+import path from 'node:path';
+import {createRequire} from 'node:module';
+
+const require = createRequire(path.resolve('tests/web/package.json'));
+const puppeteer = (await import(require.resolve('puppeteer-core'))).default;
+const [gamePage, floorPage, runs] = [path.resolve(process.argv[2]), path.resolve(process.argv[3]),
+                                     Number(process.argv[4] || 11)];
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium', headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+           '--disable-sync', '--no-first-run'],
+});
+
+// From the start of the navigation to the frame that first shows the board; stored settings spare the warning.
+async function openToBoard(file) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.evaluateOnNewDocument(() => localStorage.setItem('glimmark/setdata.ini', '9\r\n30\r\n10\r\n4\r\n0\r\n1\r\n'));
+    await page.goto('file://' + file);
+    await page.waitForFunction(() => performance.getEntriesByName('glimmark-board-painted').length > 0);
+    const time = await page.evaluate(() => performance.getEntriesByName('glimmark-board-painted')[0].startTime);
+    return {page, context, time};
+}
+
+// Each press on the due target, from the event to the next animation frame, which shows its judgement.
+async function clicksToFrames(page) {
+    await page.evaluate(() => {
+        window.clickFrames = [];
+        canvas.addEventListener('pointerdown', (event) => requestAnimationFrame(
+            (frame) => window.clickFrames.push(frame - event.timeStamp)), {capture: true});
+        Date.now = () => 1765000000000;
+    });
+    await page.click('#toolbar .tool');
+    await page.waitForFunction(() => displayDeadline === null && page.timerPeriod > 0, {timeout: 10000});
+    const box = await (await page.$('#board')).boundingBox();
+    for (const [column, row] of placement(1765000000, 9)) {
+        await page.mouse.click(box.x + (column * 32 + 16) * box.width / 640, box.y + (row * 32 + 16) * box.height / 480);
+    }
+    await page.waitForFunction(() => window.clickFrames.length === 9);
+    return page.evaluate(() => window.clickFrames);
+}
+
+async function frameInterval(page) {
+    return page.evaluate(() => new Promise((resolve) => {
+        const frames = [];
+        const next = (time) => {
+            frames.push(time);
+            if (frames.length < 31) {
+                requestAnimationFrame(next);
+            } else {
+                resolve(frames.slice(1).map((time, index) => time - frames[index]).sort((a, b) => a - b)[15]);
+            }
+        };
+        requestAnimationFrame(next);
+    }));
+}
+
+function placement(second, count) {
+    let state = second >>> 0;
+    const draw = () => {
+        state = (Math.imul(state, 22695477) + 1) >>> 0;
+        return (state >>> 16) & 0x7fff;
+    };
+    const cells = [];
+    while (cells.length < count) {
+        const column = draw() % 20, row = draw() % 15;
+        if (cells.every(([c, r]) => Math.abs(column - c) > 1 || Math.abs(row - r) > 1)) {
+            cells.push([column, row]);
+        }
+    }
+    return cells;
+}
+
+const gameTimes = [], floorTimes = [];
+let clicks = [], interval = 0;
+for (let run = 0; run < runs; ++run) {  // alternating, so that a busy moment weighs on both
+    const game = await openToBoard(gamePage);
+    gameTimes.push(game.time);
+    if (run === 0) {
+        clicks = await clicksToFrames(game.page);
+        interval = await frameInterval(game.page);
+    }
+    await game.context.close();
+    const floor = await openToBoard(floorPage);
+    floorTimes.push(floor.time);
+    await floor.context.close();
+}
+await browser.close();
+
+const size = fs.statSync(gamePage).size, floorSize = fs.statSync(floorPage).size;
+const [gameOpen, floorOpen, click] = [median(gameTimes), median(floorTimes), median(clicks)];
+console.log(`size: glimmark.html ${size} bytes, floor page ${floorSize} bytes; ${(size / 409600).toFixed(2)} of 400 KB`);
+console.log(`open to first painted board, median of ${runs}: glimmark.html ${gameOpen.toFixed(1)} ms, ` +
+            `floor ${floorOpen.toFixed(1)} ms; ratio ${(gameOpen / floorOpen).toFixed(2)}`);
+console.log(`click to painted judgement, median of ${clicks.length}: ${click.toFixed(1)} ms, ` +
+            `frame interval ${interval.toFixed(1)} ms; ratio ${(click / interval).toFixed(2)}, ` +
+            `longest ${Math.max(...clicks).toFixed(1)} ms`);

@@ -1,0 +1,234 @@
+// What the page's dialogs show and store: texts, the result and history figures, the settings lists and their conversions.
+#include <emscripten.h>
+
+#include <cstdio>
+
+#include "dialog_data.h"
+
+#include "brain_level.h"
+#include "game_state.h"
+#include "history_file.h"
+#include "player_texts.h"
+#include "settings_text.h"
+#include "web_front_end.h"
+#include "web_texts.h"
+
+namespace {
+
+char line[256];
+
+const char* Formatted(TextId format, int32_t number) {
+    std::snprintf(line, sizeof line, PlayerText(format), static_cast<int>(number));
+    return line;
+}
+
+// Only the dialog that ends a game can say that the game set a new best.
+const char* BestLine(int32_t course) {
+    PersonalBest best = StandingBest(course);
+    if (course == FixedCourse) {
+        if (best.best == NoBest) {
+            return PlayerText(FixedBestNoneText);
+        }
+        return Formatted(best.isNew ? FixedBestNewFormat : FixedBestFormat, best.best);
+    }
+    if (best.best == NoBest) {
+        return PlayerText(ChallengeBestNoneText);
+    }
+    return Formatted(best.isNew ? ChallengeBestNewFormat : ChallengeBestFormat, best.best);
+}
+
+// The splash's first line, by the coming stage's target count: the stage
+// table's 5, 7 and 9 give beginner, intermediate and advanced.
+const char* StageLevelText(int32_t targetCount) {
+    if (targetCount < 6) {
+        return PlayerText(BeginnerSplashText);
+    }
+    return PlayerText(targetCount > 8 ? AdvancedSplashText : IntermediateSplashText);
+}
+
+const char* SplashStageLine() {
+    std::snprintf(line, sizeof line, PlayerText(SplashStageFormat), static_cast<int>(roundState.targetCount),
+                  TenthsText(roundState.displayTime));
+    return line;
+}
+
+const char* GamesPlayedLine() {
+    const HistorySummary& history = GameHistory();
+    std::snprintf(line, sizeof line, PlayerText(GamesPlayedFormat), static_cast<int>(history.fixedGames),
+                  static_cast<int>(history.challengeGames));
+    return line;
+}
+
+const char* RecordsChallengeBest() {
+    const int32_t best = GameHistory().challengeBest;
+    return best == NoBest ? PlayerText(RecordsChallengeBestNoneText) : Formatted(RecordsChallengeBestFormat, best);
+}
+
+// Calls back for every setting played, in the order of count, then time, then tries,
+// as the settings dialog lists them; stops when the callback says so.
+template <typename Visit>
+void ForEachFixedBest(Visit visit) {
+    const HistorySummary& history = GameHistory();
+    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
+        for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
+            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
+                const int32_t rounds = history.fixedBests[FixedSettingIndex({count, tenths, tries})];
+                if (rounds != NoBest && !visit(FixedSetting{count, tenths, tries}, rounds)) {
+                    return;
+                }
+            }
+        }
+    }
+}
+
+int32_t FixedBestsPlayed() {
+    int32_t played = 0;
+    ForEachFixedBest([&played](const FixedSetting&, int32_t) { return ++played > 0; });
+    return played;
+}
+
+// The settings lists: each number list offers every value of the setting's range.
+const FigureRange* RangeOfList(int32_t list) {
+    switch (list) {
+    case CountList:
+        return &CountRange;
+    case TimeList:
+        return &TimeRange;
+    case TriesList:
+        return &TriesRange;
+    default:
+        return nullptr;
+    }
+}
+
+constexpr int32_t ColorItemCount = PinkColorItem - WhiteColorItem + 1;
+constexpr int32_t LevelItemCount = AdvancedLevelItem - BeginnerLevelItem + 1;
+
+// Every code outside a text list shows as its last entry, as in the exe's dialog.
+int32_t ListedCode(int32_t code, int32_t itemCount) {
+    return code >= 1 && code <= itemCount ? code - 1 : itemCount - 1;
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* glimmark_text(int32_t id) {
+    return WebText(id);
+}
+
+EMSCRIPTEN_KEEPALIVE void glimmark_set_language(int32_t english) {
+    SetPlayerLanguage(english != 0 ? EnglishLanguage : JapaneseLanguage);
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_figure(int32_t figure) {
+    switch (figure) {
+    case CourseModeFigure: return gameSettings.courseMode;
+    case ResultTargetCount: return resultSnapshot.targetCount;
+    case ResultProgress: return resultSnapshot.progress;
+    case ResultTime: return resultSnapshot.displayTime;
+    case ResultTries: return resultSnapshot.tries;
+    case ResultRounds: return resultSnapshot.roundsPlayed;
+    case StagesCleared: return ChallengeStagesCleared();
+    case ClearedCount: return resultSnapshot.clearedCount;
+    case ClearedTime: return resultSnapshot.clearedTime;
+    case FixedGrade:
+        return rateFixedCourse(resultSnapshot.targetCount, resultSnapshot.progress, resultSnapshot.displayTime,
+                               resultSnapshot.roundsPlayed);
+    case ChallengeGrade: return rateChallengeCourse(roundState.stage);
+    case FixedGames: return GameHistory().fixedGames;
+    case ChallengeGames: return GameHistory().challengeGames;
+    case ChallengeBest: return GameHistory().challengeBest;
+    case RecentCount: return GameHistory().recentCount;
+    case FixedBestCount: return FixedBestsPlayed();
+    case BeginnerTop: return StageBeforeStartLevel(IntermediateLevel);
+    case IntermediateTop: return StageBeforeStartLevel(AdvancedLevel);
+    case LastStageFigure: return LastStage;
+    case CellSizeFigure: return CellSize;
+    case BoardTopFigure: return BoardTop;
+    case GridColumnsFigure: return GridColumns;
+    case GridRowsFigure: return GridRows;
+    default: return 0;
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE const char* glimmark_figure_text(int32_t figureLine) {
+    switch (figureLine) {
+    case FixedBestLine: return BestLine(FixedCourse);
+    case ChallengeBestLine: return BestLine(ChallengeCourse);
+    case SplashLevel: return StageLevelText(roundState.targetCount);
+    case SplashStage: return SplashStageLine();
+    case GamesPlayed: return GamesPlayedLine();
+    case RecordsBestLine: return RecordsChallengeBest();
+    default: return "";
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE const char* glimmark_grade_text(int32_t grade) {
+    return BrainLevelText(static_cast<BrainLevel>(grade));
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_grade_picture(int32_t grade) {
+    return BrainLevelPictureId(static_cast<BrainLevel>(grade));
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_recent_stage(int32_t game) {
+    const HistorySummary& history = GameHistory();
+    return game >= 0 && game < history.recentCount ? history.recentStages[game] : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* glimmark_fixed_best_line(int32_t wanted) {
+    line[0] = '\0';
+    int32_t index = 0;
+    ForEachFixedBest([&](const FixedSetting& setting, int32_t rounds) {
+        if (index++ != wanted) {
+            return true;
+        }
+        std::snprintf(line, sizeof line, PlayerText(FixedBestLineFormat), static_cast<int>(setting.targetCount),
+                      TenthsText(setting.displayTime), static_cast<int>(setting.tries), static_cast<int>(rounds));
+        return false;
+    });
+    return line;
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_list_size(int32_t list) {
+    if (const FigureRange* range = RangeOfList(list)) {
+        return range->high - range->low + 1;
+    }
+    return list == ColorList ? ColorItemCount : LevelItemCount;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* glimmark_list_entry(int32_t list, int32_t index) {
+    if (const FigureRange* range = RangeOfList(list)) {
+        return list == TimeList ? TenthsText(range->low + index) : WholeText(range->low + index);
+    }
+    const int32_t first = list == ColorList ? WhiteColorItem : BeginnerLevelItem;
+    return PlayerText(static_cast<TextId>(first + ListedCode(index + 1, glimmark_list_size(list))));
+}
+
+// The settings file's figures are held to the ranges on load, so each stands in its list.
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_list_current(int32_t list) {
+    switch (list) {
+    case CountList: return ClampToRange(gameSettings.fixedCount, CountRange) - CountRange.low;
+    case TimeList: return ClampToRange(gameSettings.fixedTime, TimeRange) - TimeRange.low;
+    case TriesList: return ClampToRange(gameSettings.fixedTries, TriesRange) - TriesRange.low;
+    case ColorList: return ListedCode(gameSettings.hideColor, ColorItemCount);
+    default: return ListedCode(gameSettings.startLevel, LevelItemCount);
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void glimmark_set_course(int32_t course) {
+    gameSettings.courseMode = course != FixedCourse ? ChallengeCourse : FixedCourse;
+}
+
+// The texts of the chosen entries, read back by the same rules as the exe's dialog.
+EMSCRIPTEN_KEEPALIVE void glimmark_store_settings(const char* count, const char* time, const char* tries,
+                                                  const char* color, const char* level) {
+    gameSettings.fixedCount = CountFromText(count);
+    gameSettings.fixedTime = TimeFromText(time);
+    gameSettings.fixedTries = TriesFromText(tries);
+    gameSettings.hideColor = ColorFromText(color);
+    gameSettings.startLevel = LevelFromText(level);
+}
+
+}  // extern "C"

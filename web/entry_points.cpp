@@ -1,0 +1,153 @@
+// The entry points the page calls, and the GameHost realised through the page: the same core as on Windows.
+#include <emscripten.h>
+
+#include <cstdio>
+
+#include "file_storage.h"
+#include "game_host.h"
+#include "game_state.h"
+#include "history_file.h"
+#include "settings_file.h"
+#include "web_front_end.h"
+
+// The page's host calls (host_library.js). The first two return only when the
+// player has closed what they opened, as modal boxes do on Windows.
+extern "C" {
+void glimmark_show_message(const char* text, const char* caption, int32_t isWarning);
+void glimmark_run_dialog(int32_t templateId);
+void glimmark_start_display_timer(int32_t periodMilliseconds);
+void glimmark_stop_display_timer();
+}
+
+namespace {
+
+// The game whose result dialog is open, from the moment it was recorded until that dialog closes.
+struct FinishedGame {
+    bool open;
+    int32_t course;
+    PersonalBest best;
+};
+FinishedGame finishedGame;
+
+// ---- The GameHost -------------------------------------------------------------
+
+void ShowGameMessage(const char* text, const char* caption) {
+    glimmark_show_message(text, caption, 0);
+}
+
+// A result dialog that the core opens ends a game, so that game goes into the history first.
+void RunDialogOfGame(int32_t templateId) {
+    if (templateId == FixedResultTemplate || templateId == ChallengeResultTemplate) {
+        int32_t course = templateId == FixedResultTemplate ? FixedCourse : ChallengeCourse;
+        finishedGame = {true, course, RecordGame(FinishedGameRecord(course), nullptr)};
+    }
+    glimmark_run_dialog(templateId);
+    finishedGame.open = false;
+}
+
+// The board is drawn before the round is judged, so the player sees the judged
+// board behind any message that the judgement brings up.
+void RepaintBoard() {
+    PaintBoard();
+    JudgeRound();
+}
+
+const GameHost browserGameHost = {
+    ShowGameMessage,
+    RunDialogOfGame,
+    glimmark_start_display_timer,
+    glimmark_stop_display_timer,
+    RepaintBoard,
+};
+
+// ---- Warnings of the settings store ---------------------------------------------
+
+void ShowWarning(void*, const char* text, const char* caption) {
+    glimmark_show_message(text, caption, 1);
+}
+
+// Storage that is full or forbidden would otherwise warn at every save: the player hears of it once.
+void WarnOnce(void* owner, const char* text, const char* caption) {
+    static bool warned = false;
+    if (!warned) {
+        warned = true;
+        ShowWarning(owner, text, caption);
+    }
+}
+
+char figureText[2][16];
+
+}  // namespace
+
+const char* WholeText(int32_t value) {
+    std::snprintf(figureText[0], sizeof figureText[0], "%d", static_cast<int>(value));
+    return figureText[0];
+}
+
+// Truncating division, so 5 tenths read 0.5 and 30 read 3.0.
+const char* TenthsText(int32_t tenths) {
+    std::snprintf(figureText[1], sizeof figureText[1], "%d.%d", static_cast<int>(tenths / 10),
+                  static_cast<int>(tenths % 10));
+    return figureText[1];
+}
+
+// The best line of a result dialog: the game that dialog ended, or the standing best.
+PersonalBest StandingBest(int32_t course) {
+    if (finishedGame.open && finishedGame.course == course) {
+        return finishedGame.best;
+    }
+    if (course == FixedCourse) {
+        return {FixedBest({resultSnapshot.targetCount, resultSnapshot.displayTime, resultSnapshot.tries}), false};
+    }
+    return {GameHistory().challengeBest, false};
+}
+
+// ---- Entry points -------------------------------------------------------------------
+// Those that can reach a message or a dialog are called asynchronously by the page,
+// which takes no click or command until they have returned.
+extern "C" {
+
+// The settings are read before anything else uses them; the first visit warns, as the exe's first start does.
+EMSCRIPTEN_KEEPALIVE void glimmark_open() {
+    SetGameHost(&browserGameHost);
+    UseStoredFiles();
+    SetSettingsWarning(ShowWarning);
+    LoadSettings(nullptr);
+    SetSettingsWarning(WarnOnce);
+    SetHistoryWarning(WarnOnce);
+    ClearTargetTable();
+    ClearSnapshot();
+    PaintBoard();
+}
+
+EMSCRIPTEN_KEEPALIVE void glimmark_start() {
+    StartGame();
+}
+
+EMSCRIPTEN_KEEPALIVE void glimmark_press(int32_t x, int32_t y) {
+    JudgeClick(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+    RepaintBoard();
+}
+
+EMSCRIPTEN_KEEPALIVE void glimmark_end_display_time() {
+    EndDisplayTime();
+}
+
+EMSCRIPTEN_KEEPALIVE void glimmark_paint() {
+    PaintBoard();
+}
+
+// The Brain level button reopens the last fixed result; it records nothing.
+EMSCRIPTEN_KEEPALIVE void glimmark_show_brain_level() {
+    glimmark_run_dialog(FixedResultTemplate);
+}
+
+EMSCRIPTEN_KEEPALIVE void glimmark_save_settings() {
+    SaveSettings(nullptr);
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_add_history(const char* bytes, int32_t length) {
+    return AddHistoryLines(bytes, length > 0 ? static_cast<size_t>(length) : 0, nullptr);
+}
+
+}  // extern "C"

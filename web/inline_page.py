@@ -1,0 +1,65 @@
+#!/usr/bin/env python3
+# Makes glimmark.html: the page with its styles, its script, the WebAssembly program and the
+# SVG artwork inlined, under a content policy that lets nothing load from anywhere else.
+import argparse, base64, hashlib, json, os, re
+
+parser = argparse.ArgumentParser()
+for option in ("page", "style", "script", "program", "art", "ids", "enums", "out"):
+    parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums") else None)
+arguments = parser.parse_args()
+
+
+def read(path):
+    with open(path, encoding="utf-8") as source:
+        return source.read()
+
+
+def data_uri(path):
+    with open(path, "rb") as source:
+        return "data:image/svg+xml;base64," + base64.b64encode(source.read()).decode()
+
+
+# Every SVG by its file name; a bitmap id names the same picture as IDB_RATING_FROG names rating_frog.svg.
+art = {name[:-4]: data_uri(os.path.join(arguments.art, name)) for name in sorted(os.listdir(arguments.art))
+       if name.endswith(".svg")}
+ids_text = "".join(read(header) for header in arguments.ids)
+pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
+            if name.lower() in art}
+# The names of the enumerations the page asks the WebAssembly side by: the texts by name, so
+# that the page never holds one, and the figures and lists of the dialogs. An entry "= Name"
+# goes on from that name's number, as the browser's own text table does.
+numbers = {}
+enumerations = {}
+for header in arguments.enums:
+    for enumeration, body in re.findall(r"enum\s+(\w+)\s*:\s*int32_t\s*\{(.*?)\}", re.sub(r"//[^\n]*", "", read(header)), re.S):
+        number = 0
+        for entry in (entry.strip() for entry in body.split(",") if entry.strip()):
+            name, _, start = (part.strip() for part in entry.partition("="))
+            number = numbers[start] if start else number
+            numbers[name] = number
+            enumerations.setdefault(enumeration, {})[name] = number
+            number += 1
+enumerations["TextIds"] = {**enumerations.pop("TextId"), **enumerations.pop("WebTextId")}
+# The dialog templates the core opens, by the names the resource script gives them.
+enumerations["DialogTemplate"] = {name: int(number) for name, number in
+                                  re.findall(r"#define\s+IDD_(\w+)\s+(\d+)", ids_text)}
+
+constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
+script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
+    json.dumps(art), json.dumps(pictures), constants, read(arguments.script), read(arguments.program)))
+style = read(arguments.style)
+script = script.replace("</script", "<\\/script")
+
+
+def digest(text):
+    return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode()).digest()).decode()
+
+
+# The WebAssembly comes from a data: URI of the script itself; nothing may be fetched, framed or sent.
+policy = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data:; "
+          "connect-src data:; base-uri 'none'; form-action 'none'" % (digest(script), digest(style)))
+page = read(arguments.page)
+for key, value in (("@POLICY@", policy), ("@ICON@", art["glimmark"]), ("@STYLE@", style), ("@SCRIPT@", script)):
+    page = page.replace(key, value, 1)
+with open(arguments.out, "w", encoding="utf-8") as out:
+    out.write(page)

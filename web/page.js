@@ -1,0 +1,679 @@
+// The page's own script: the board canvas, the toolbar, the dialogs, the display timer and the stored files around the WebAssembly game.
+'use strict';
+
+// ---- The WebAssembly side ---------------------------------------------------------
+// Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
+// name), TextIds (the text tables' names -> ids), DialogTemplate (the templates the core opens)
+// and Figure, FigureLine and SettingsList (dialog_data.h).
+const game = {};
+let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
+
+function bindGame() {
+    game.open = asyncCall('open');
+    game.start = asyncCall('start');
+    game.press = asyncCall('press', ['number', 'number']);
+    game.endDisplayTime = asyncCall('end_display_time');
+    game.showBrainLevel = asyncCall('show_brain_level');
+    game.saveSettings = asyncCall('save_settings');
+    game.addHistory = addHistory;
+    game.paint = syncCall('paint');
+    game.text = syncCall('text', 'string');
+    game.setLanguage = syncCall('set_language');
+    game.figure = syncCall('figure');
+    game.figureText = syncCall('figure_text', 'string');
+    game.listSize = syncCall('list_size');
+    game.listEntry = syncCall('list_entry', 'string');
+    game.listCurrent = syncCall('list_current');
+    game.setCourse = syncCall('set_course');
+    game.storeSettings = syncCall('store_settings', 'number', ['string', 'string', 'string', 'string', 'string']);
+    game.recentStage = syncCall('recent_stage');
+    game.fixedBestLine = syncCall('fixed_best_line', 'string');
+    game.gradeText = syncCall('grade_text', 'string');
+    game.gradePicture = syncCall('grade_picture');
+}
+
+// Runs an entry point that may wait for the player; input stays closed until it returns.
+function asyncCall(name, args = []) {
+    return (...values) => {
+        busy = true;
+        return Module.ccall('glimmark_' + name, null, args, values, {async: true}).finally(() => { busy = false; });
+    };
+}
+
+// Calls an entry point that never waits, straight into the export: the dialogs read their figures
+// while the game waits in them, when a wrapped call would wait for the game to go on first.
+function syncCall(name, result = 'number', args = []) {
+    const exported = Module['_glimmark_' + name];
+    return (...values) => {
+        const stack = Module.stackSave();
+        try {
+            const passed = values.map((value, index) => args[index] === 'string' ? Module.allocateUTF8OnStack(value)
+                                                                                 : value);
+            const answer = exported(...passed);
+            return result === 'string' ? Module.UTF8ToString(answer) : answer;
+        } finally {
+            Module.stackRestore(stack);
+        }
+    };
+}
+
+// The bytes go in as they are: through the heap, not the stack. A file too big for the
+// memory is read as no file at all rather than written over the game's own data.
+function addHistory(bytes) {
+    const copy = Module._malloc(Math.max(1, bytes.length));
+    if (copy === 0) {
+        return Promise.resolve();
+    }
+    Module.HEAPU8.set(bytes, copy);
+    return asyncCall('add_history', ['number', 'number'])(copy, bytes.length).finally(() => Module._free(copy));
+}
+
+function say(name) {
+    return game.text(TextIds[name]);
+}
+
+
+// ---- The board ------------------------------------------------------------------------
+// The core's grid, in its client pixels: read from it once the WebAssembly runs.
+let BoardWidth = 640, BoardHeight = 480, CellSize = 32, BoardTop = 40;
+
+function readGeometry() {
+    CellSize = game.figure(Figure.CellSizeFigure);
+    BoardTop = game.figure(Figure.BoardTopFigure);
+    BoardWidth = CellSize * game.figure(Figure.GridColumnsFigure);
+    BoardHeight = CellSize * game.figure(Figure.GridRowsFigure);
+}
+const canvas = document.getElementById('board');
+const board = canvas.getContext('2d');
+
+function colorText(rgb) {
+    return '#' + rgb.toString(16).padStart(6, '0');
+}
+
+let boardPainted = false;
+
+const page = {
+    clearBoard() {
+        board.fillStyle = '#000000';
+        board.fillRect(0, 0, BoardWidth, BoardHeight);
+        if (!boardPainted) {
+            boardPainted = true;  // the frame that shows it is marked for scripts/bench-web
+            requestAnimationFrame(() => performance.mark('glimmark-board-painted'));
+        }
+    },
+    // The number fills its cell as the exe's 32 x 32 Mincho does; 0 is the blank covering square.
+    paintCell(column, row, number, textColor, backgroundColor) {
+        const x = column * CellSize, y = row * CellSize;
+        board.fillStyle = colorText(backgroundColor);
+        board.fillRect(x, y, CellSize, CellSize);
+        if (number === 0) {
+            return;
+        }
+        board.save();
+        board.font = `600 ${CellSize}px "MS Mincho", "IPAMincho", serif`;
+        board.textBaseline = 'top';
+        board.fillStyle = colorText(textColor);
+        const text = String(number);
+        const width = board.measureText(text).width;
+        board.translate(x, y + 1);
+        board.scale(CellSize / width, 1);
+        board.fillText(text, 0, 0);
+        board.restore();
+    },
+};
+
+// Sharp on any screen: the canvas holds a pixel for each device pixel it covers.
+function fitWindow() {
+    const frame = document.getElementById('window');
+    const scale = Math.min(window.innerWidth / frame.offsetWidth, window.innerHeight / frame.offsetHeight);
+    document.documentElement.style.setProperty('--scale', String(Math.max(0.25, scale)));
+    const rect = canvas.getBoundingClientRect();
+    canvas.width = Math.round(rect.width * devicePixelRatio);
+    canvas.height = Math.round(rect.height * devicePixelRatio);
+    board.setTransform(canvas.width / BoardWidth, 0, 0, canvas.height / BoardHeight, 0, 0);
+    if (game.paint) {
+        game.paint();
+    }
+}
+
+// ---- The display timer: a deadline looked at on every animation frame ------------------
+let displayDeadline = null;
+
+page.startDisplayTimer = (milliseconds) => {
+    displayDeadline = performance.now() + milliseconds;
+    page.timerPeriod = milliseconds;  // the last period asked for, which the play-through checks
+};
+page.stopDisplayTimer = () => {
+    displayDeadline = null;
+};
+
+function watchDisplayTime() {
+    if (displayDeadline !== null && !busy && performance.now() >= displayDeadline) {
+        displayDeadline = null;
+        game.endDisplayTime();
+    }
+    requestAnimationFrame(watchDisplayTime);
+}
+
+// ---- Input ---------------------------------------------------------------------------------
+// A press is judged and painted at once, in the same frame; none is taken while a dialog is open.
+canvas.addEventListener('pointerdown', (event) => {
+    event.preventDefault();  // else the mouse-down after it takes the focus from a box the press opened
+    if (busy || event.button !== 0 || document.querySelector('dialog[open]')) {
+        return;
+    }
+    const rect = canvas.getBoundingClientRect();
+    const x = Math.floor((event.clientX - rect.left) * BoardWidth / rect.width);
+    const y = Math.floor((event.clientY - rect.top) * BoardHeight / rect.height);
+    if (x >= 0 && y >= 0 && x < BoardWidth && y < BoardHeight) {
+        game.press(x, y + BoardTop);
+    }
+});
+
+// ---- Dialogs ---------------------------------------------------------------------------------
+// Dialog units of the Windows templates in pixels, for the 9-point face the dialogs use.
+const UnitX = 1.5, UnitY = 1.625;
+
+function element(tag, className, text) {
+    const made = document.createElement(tag);
+    if (className) {
+        made.className = className;
+    }
+    if (text !== undefined) {
+        made.textContent = text;
+    }
+    return made;
+}
+
+// Places a control as the template does, in dialog units from the client area's corner.
+function place(parent, made, x, y, width, height) {
+    Object.assign(made.style, {left: x * UnitX + 'px', top: y * UnitY + 'px', width: width * UnitX + 'px',
+                               height: height * UnitY + 'px'});
+    parent.appendChild(made);
+    return made;
+}
+
+// A template dialog of that client size in dialog units, with its caption (none for the splash).
+function templateDialog(id, caption, width, height) {
+    const dialog = document.getElementById(id);
+    dialog.replaceChildren();
+    if (caption !== null) {
+        const bar = dialog.appendChild(element('div', 'caption', caption));
+        const close = bar.appendChild(element('button', 'close-box', '×'));
+        close.type = 'button';
+        close.tabIndex = -1;
+        close.addEventListener('click', () => dialog.close());
+    }
+    const client = dialog.appendChild(element('div', 'client'));
+    client.style.width = width * UnitX + 'px';
+    client.style.height = height * UnitY + 'px';
+    return client;
+}
+
+// Opens a dialog modally and resolves when it closes. Esc closes only where it does on Windows.
+function runModal(dialog, escapeCloses) {
+    return new Promise((resolve) => {
+        dialog.oncancel = (event) => {
+            if (!escapeCloses) {
+                event.preventDefault();
+            }
+        };
+        dialog.addEventListener('close', () => resolve(), {once: true});
+        dialog.showModal();
+    });
+}
+
+function button(parent, text, x, y, width, height, action) {
+    const made = place(parent, element('button', 'push', text), x, y, width, height);
+    made.type = 'button';
+    made.addEventListener('click', action);
+    return made;
+}
+
+function label(parent, text, x, y, width, height, className) {
+    return place(parent, element('div', className || 'label', text), x, y, width, height);
+}
+
+// ---- Messages: a box with one OK button, Enter and Esc close it ----------------------------
+page.showMessage = (text, caption, isWarning) => {
+    const dialog = document.getElementById('message');
+    dialog.querySelector('.caption').textContent = caption;
+    dialog.querySelector('p').textContent = text;
+    dialog.querySelector('.icon').hidden = !isWarning;
+    const ok = dialog.querySelector('.ok');
+    ok.onclick = () => dialog.close();
+    // Enter is the OK button's wherever the focus is, as in a Windows message box.
+    dialog.onkeydown = (event) => {
+        if (event.key === 'Enter') {
+            event.preventDefault();
+            dialog.close();
+        }
+    };
+    const closed = runModal(dialog, true);
+    ok.focus();
+    return closed;
+};
+
+// ---- The dialogs the core opens: the two results and the stage splash ----------------------
+const SplashMilliseconds = 800;
+
+page.runDialog = (templateId) => {
+    switch (templateId) {
+    case DialogTemplate.FIXED_RESULT:
+        return showResult('fixed-result', say('FixedResultTitle'), fixedFigures);
+    case DialogTemplate.CHALLENGE_RESULT:
+        return showResult('challenge-result', say('ChallengeResultTitle'), challengeFigures);
+    case DialogTemplate.STAGE_SPLASH:
+        return showSplash();
+    default:
+        return Promise.resolve();
+    }
+};
+
+// The figures' line: groups of labels (text names) and figures, spread over the top of the dialog.
+function fixedFigures(client) {
+    writeFigureLine(client, [
+        ['CountLabel', game.figure(Figure.ResultTargetCount), 'OfTargetsLabel', game.figure(Figure.ResultProgress),
+         'TargetsLabel'],
+        ['TimeLabel', tenths(game.figure(Figure.ResultTime)), 'SecondsLabel'],
+        ['TriesLabel', game.figure(Figure.ResultTries), 'OfTriesLabel', game.figure(Figure.ResultRounds),
+         'TimesLabel'],
+    ]);
+    return {grade: game.figure(Figure.FixedGrade), best: game.figureText(FigureLine.FixedBestLine)};
+}
+
+function challengeFigures(client) {
+    writeFigureLine(client, [
+        ['StagesClearedLabel', game.figure(Figure.StagesCleared)],
+        ['CountLabel', game.figure(Figure.ClearedCount), 'TargetsLabel'],
+        ['TimeLabel', tenths(game.figure(Figure.ClearedTime)), 'SecondsLabel'],
+    ]);
+    return {grade: game.figure(Figure.ChallengeGrade), best: game.figureText(FigureLine.ChallengeBestLine)};
+}
+
+function tenths(value) {
+    return Math.trunc(value / 10) + '.' + Math.abs(value % 10);
+}
+
+function writeFigureLine(client, groups) {
+    const line = place(client, element('div', 'figure-line'), 4, 8, 219, 8);
+    for (const group of groups) {
+        const parts = group.map((part) => typeof part === 'string' && part in TextIds ? say(part) : String(part));
+        line.appendChild(element('span', 'label', parts.filter((part) => part !== '').join(' ')));
+    }
+}
+
+// The heading, the grade line and the picture are placed in pixels, as the exe paints them.
+function showResult(id, caption, writeFigures) {
+    const client = templateDialog(id, caption, 227, 208);
+    const {grade, best} = writeFigures(client);
+    client.appendChild(element('div', 'big heading', say('BrainHeadingText')));
+    client.appendChild(element('div', 'big grade', game.gradeText(grade)));
+    const picture = client.appendChild(element('img', 'picture'));
+    picture.src = Art[PictureFiles[game.gradePicture(grade)]];
+    picture.alt = '';
+    label(client, best, 4, 170, 219, 10, 'label centered');
+    const close = button(client, say('CloseButton'), 84, 184, 56, 16, () => dialog.close());
+    const dialog = document.getElementById(id);
+    const closed = runModal(dialog, false);
+    close.focus();
+    return closed;
+}
+
+function showSplash() {
+    const client = templateDialog('splash', null, 193, 45);
+    client.appendChild(element('div', 'splash-level', game.figureText(FigureLine.SplashLevel)));
+    client.appendChild(element('div', 'big splash-stage', game.figureText(FigureLine.SplashStage)));
+    const dialog = document.getElementById('splash');
+    const closed = runModal(dialog, false);
+    setTimeout(() => dialog.close(), SplashMilliseconds);
+    return closed;
+}
+
+// ---- The game settings dialog: the course buttons act at once, OK stores the other five ----
+function openSettings() {
+    const client = templateDialog('settings', say('SettingsTitle'), 239, 89);
+    place(client, element('div', 'etched'), 4, 8, 172, 40);
+    place(client, element('div', 'etched'), 4, 52, 172, 28);
+    const lists = [
+        [SettingsList.CountList, 'CountLabel', 60, 24, 36, 64, 12], [SettingsList.TimeList, 'TimeLabel', 96, 24, 36, 100, 12],
+        [SettingsList.TriesList, 'TriesLabel', 132, 24, 36, 132, 12], [SettingsList.ColorList, 'ColorLabel', 180, 20, 52, 184, 8],
+        [SettingsList.LevelList, null, 84, 60, 64, 0, 0],
+    ];
+    const selects = lists.map(([list, labelName, x, y, width, labelX, labelY]) => {
+        if (labelName) {
+            label(client, say(labelName), labelX, labelY, 48, 8, 'label nowrap');
+        }
+        const select = place(client, listSelect(list), x, y, width, 12);
+        select.style.minWidth = select.style.width;  // wider where an item needs it
+        select.style.width = 'max-content';
+        return select;
+    });
+    const course = game.figure(Figure.CourseModeFigure);
+    courseButton(client, say('FixedCourseButton'), 8, 24, 44, 0, course === 0);
+    courseButton(client, say('ChallengeCourseButton'), 8, 60, 60, 1, course !== 0);
+    const dialog = document.getElementById('settings');
+    button(client, say('OkButton'), 184, 44, 44, 32, () => {
+        game.storeSettings(...selects.map((select) => select.value));
+        dialog.close();
+    });
+    const closed = runModal(dialog, false);
+    selects[0].focus();
+    return closed.then(() => game.saveSettings());
+}
+
+// Each list offers every value of the setting's range, from the rules the exe's dialog uses.
+function listSelect(list) {
+    const select = element('select', 'combo');
+    const size = game.listSize(list);
+    for (let index = 0; index < size; ++index) {
+        const text = game.listEntry(list, index);
+        select.appendChild(element('option', null, text)).value = text;
+    }
+    select.selectedIndex = game.listCurrent(list);
+    return select;
+}
+
+function courseButton(client, text, x, y, width, course, checked) {
+    const holder = place(client, element('label', 'radio'), x, y, width, 12);
+    const radio = holder.appendChild(element('input'));
+    Object.assign(radio, {type: 'radio', name: 'course', checked});
+    radio.addEventListener('change', () => game.setCourse(course));
+    holder.appendChild(document.createTextNode(text));
+}
+
+// ---- The About box ------------------------------------------------------------------------------
+function openAbout() {
+    const client = templateDialog('about', say('AboutTitle'), 122, 160);
+    const picture = client.appendChild(element('img', 'about-picture'));
+    picture.src = Art.about;
+    picture.alt = '';
+    place(client, element('div', 'etched'), 0, 92, 122, 52);
+    // Each line is centred across the box, as the template's lines stand, whatever the font's width.
+    const lines = [
+        ['AboutTaglineText', 44], ['AboutChallengeText', 56], ['AboutNameText', 68], ['AboutVersionText', 80],
+        ['AboutBuildText', 96], ['AboutInterfaceText', 108], ['AboutDevelopersText', 120], ['AboutAddressText', 132],
+    ];
+    for (const [name, y] of lines) {
+        label(client, say(name), 0, y, 122, 8, 'label centered nowrap');
+    }
+    const dialog = document.getElementById('about');
+    const close = button(client, say('CloseButton'), 0, 144, 122, 16, () => dialog.close());
+    const closed = runModal(dialog, false);
+    close.focus();
+    return closed;
+}
+
+// ---- The records dialog, with its chart, and the history moved to and from a file ---------------
+const ChartBands = [['#def2de', 'BeginnerBandName'], ['#fff4d6', 'IntermediateBandName'], ['#fae0e0', 'AdvancedBandName']];
+const BarColor = '#3060c8';
+
+function openRecords() {
+    const client = templateDialog('records', say('RecordsTitle'), 260, 214);
+    const dialog = document.getElementById('records');
+    const played = game.figure(Figure.FixedGames) + game.figure(Figure.ChallengeGames);
+    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureLine.GamesPlayed), 8, 8, 244, 10,
+          'label records-games');
+    if (played > 0) {
+        label(client, game.figureText(FigureLine.RecordsBestLine), 8, 20, 244, 10, 'label');
+        label(client, say('FixedBestsLabel'), 8, 36, 244, 10, 'label');
+        place(client, fixedBestList(), 8, 47, 244, 48);
+        label(client, say('ChartLabel'), 8, 102, 244, 10, 'label');
+        place(client, recordsChart(), 8, 113, 244, 74);
+    }
+    button(client, say('SaveHistoryButton'), 8, 194, 72, 14, saveHistoryFile);
+    button(client, say('LoadHistoryButton'), 180, 194, 72, 14, () => loadHistoryFile(dialog));
+    const close = button(client, say('CloseButton'), 102, 194, 56, 14, () => dialog.close());
+    const closed = runModal(dialog, true);
+    close.focus();
+    return closed;
+}
+
+// Lines "count\ttime\ttries\trounds" in the order of the settings dialog's lists.
+function fixedBestList() {
+    const list = element('div', 'list');
+    const count = game.figure(Figure.FixedBestCount);
+    for (let index = 0; index < count; ++index) {
+        const row = list.appendChild(element('div', 'list-row'));
+        for (const cell of game.fixedBestLine(index).split('\t')) {
+            row.appendChild(element('span', null, cell));
+        }
+    }
+    if (count === 0) {
+        list.appendChild(element('div', 'list-note', say('NoFixedBestsText')));
+    }
+    return list;
+}
+
+// The stages cleared in the last challenge games, oldest on the left, over the three bands.
+function recordsChart() {
+    const chart = element('canvas', 'chart');
+    const width = 244 * UnitX, height = 74 * UnitY;
+    const scale = 2 * devicePixelRatio;  // stays sharp as the window is scaled
+    Object.assign(chart, {width: width * scale, height: height * scale});
+    const pen = chart.getContext('2d');
+    pen.scale(scale, scale);
+    pen.fillStyle = '#ffffff';
+    pen.fillRect(0, 0, width, height);
+    pen.font = '12px "MS PGothic", "IPAPGothic", sans-serif';
+    pen.textBaseline = 'middle';
+    const plot = {left: 30, top: 1, right: width - 18, bottom: height - 1};
+    const lastStage = game.figure(Figure.LastStageFigure);
+    const stageY = (stages) => plot.bottom - (plot.bottom - plot.top) * stages / lastStage;
+    const recent = game.figure(Figure.RecentCount);
+    if (recent === 0) {
+        pen.fillStyle = '#000000';
+        pen.fillText(say('NoChallengeChartText'), plot.left + 8, 16);
+    } else {
+        const tops = [game.figure(Figure.BeginnerTop), game.figure(Figure.IntermediateTop), lastStage];
+        ChartBands.forEach(([color, name], band) => {
+            const top = stageY(tops[band]), bottom = stageY(band === 0 ? 0 : tops[band - 1]);
+            pen.fillStyle = color;
+            pen.fillRect(0, top, width, bottom - top);
+            pen.fillStyle = '#000000';
+            pen.fillText(say(name), 2, (top + bottom) / 2);
+        });
+        pen.fillText(String(lastStage), plot.right + 3, plot.top + 6);
+        pen.fillText('0', plot.right + 3, plot.bottom - 6);
+        const slot = (plot.right - plot.left) / 50;
+        pen.fillStyle = BarColor;
+        for (let index = 0; index < recent; ++index) {
+            const top = Math.min(stageY(game.recentStage(index)), plot.bottom - 2);
+            pen.fillRect(plot.left + index * slot + 1, top, slot - 2, plot.bottom - top);
+        }
+    }
+    pen.strokeStyle = '#000000';
+    pen.strokeRect(0.5, 0.5, width - 1, height - 1);
+    return chart;
+}
+
+const HistoryFileName = 'history.csv';
+
+// The same bytes the exe keeps, so that the file can go on in the exe's folder.
+function saveHistoryFile() {
+    let bytes = new Uint8Array(0);
+    try {
+        bytes = Module.FS.readFile(HistoryFileName);
+    } catch (missing) {
+        // no game finished yet: an empty file
+    }
+    const link = element('a');
+    link.href = URL.createObjectURL(new Blob([bytes], {type: 'text/csv'}));
+    link.download = HistoryFileName;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
+// Adds the good lines of a history.csv the player picks; bad ones are skipped by the history's own reader.
+function loadHistoryFile(dialog) {
+    const picker = element('input');
+    picker.type = 'file';
+    picker.accept = '.csv,text/csv';
+    picker.addEventListener('change', async () => {
+        if (picker.files.length === 0) {
+            return;
+        }
+        const bytes = new Uint8Array(await picker.files[0].arrayBuffer());
+        dialog.close();
+        await game.addHistory(bytes);
+        openRecords();
+    });
+    picker.click();
+}
+
+// ---- Stored files: the bytes of setdata.ini and history.csv as localStorage text --------------
+const StoragePrefix = 'glimmark/';
+
+function latin1Text(bytes) {
+    let text = '';
+    for (let start = 0; start < bytes.length; start += 8192) {
+        text += String.fromCharCode(...bytes.subarray(start, start + 8192));
+    }
+    return text;
+}
+
+// False when the storage is full or forbidden (a private window): the store then warns as
+// for a file that cannot be written.
+page.keepFile = (name) => {
+    try {
+        localStorage.setItem(StoragePrefix + name, latin1Text(Module.FS.readFile(name)));
+        return true;
+    } catch (refused) {
+        return false;
+    }
+};
+
+// Text holding characters that are no byte was not written by the game. A settings file of it
+// reads as none at all (the defaults and the warning); in a history only its lines are spoilt.
+page.restoreFile = (name, wholeOrNothing) => {
+    let text = null;
+    try {
+        text = localStorage.getItem(StoragePrefix + name);
+    } catch (forbidden) {
+        return;
+    }
+    if (text === null || (wholeOrNothing && /[^\x00-\xff]/.test(text))) {
+        return;
+    }
+    const bytes = new Uint8Array(text.length);
+    for (let index = 0; index < text.length; ++index) {
+        const code = text.charCodeAt(index);
+        bytes[index] = code > 0xff ? 0x3f : code;  // "?": the line it stands in no longer reads
+    }
+    Module.FS.writeFile(name, bytes);
+};
+
+// ---- The toolbar: seven buttons in three groups, with the exe's pictures and tooltips ------------
+// Image k of the strip is the picture of button k; the separators stand where the exe has them.
+const ToolbarButtons = [
+    ['StartTooltip', () => game.start()],
+    ['BrainLevelTooltip', () => game.showBrainLevel()],
+    ['GameSettingsTooltip', () => { busy = true; openSettings().finally(() => { busy = false; }); }],
+    ['VersionTooltip', () => { busy = true; openAbout().finally(() => { busy = false; }); }],
+    ['WebHelpTooltip', () => window.open(say('WebHelpAddress'), '_blank', 'noopener')],
+    ['ExitTooltip', exitGame],
+    ['StartTooltip', () => game.start()],
+];
+const SeparatorsBefore = [4, 4, 0, 0, 0, 0, 4];
+
+// Button k shows the strip's k-th 32 x 32 picture, cut out by its own view box, so that no edge
+// of a neighbour shows however the window is scaled.
+function toolbarPicture(image) {
+    const strip = new DOMParser().parseFromString(atob(Art.toolbar.split(',')[1]), 'image/svg+xml');
+    const root = strip.documentElement;
+    const size = root.getAttribute('height');
+    root.setAttribute('width', size);
+    root.setAttribute('viewBox', `${size * image} 0 ${size} ${size}`);
+    return 'data:image/svg+xml;base64,' + btoa(new XMLSerializer().serializeToString(strip));
+}
+
+function buildToolbar() {
+    const toolbar = document.getElementById('toolbar');
+    ToolbarButtons.forEach(([tooltip, command], image) => {
+        for (let separator = 0; separator < SeparatorsBefore[image]; ++separator) {
+            toolbar.appendChild(element('span', 'separator'));
+        }
+        const made = toolbar.appendChild(element('button', 'tool'));
+        made.type = 'button';
+        made.dataset.tooltip = tooltip;
+        made.style.backgroundImage = `url("${toolbarPicture(image)}")`;
+        made.addEventListener('click', () => {
+            if (!busy && !document.querySelector('dialog[open]')) {
+                command();
+            }
+        });
+    });
+}
+
+// A page cannot close its own tab: Exit keeps the settings and leaves an empty board.
+function exitGame() {
+    game.saveSettings().then(() => {
+        window.close();
+        game.open();
+    });
+}
+
+// ---- The system menu under the caption's icon, which holds the records ----------------------------
+function buildSystemMenu() {
+    const menu = document.getElementById('system-menu');
+    document.getElementById('system-menu-button').style.backgroundImage = `url("${Art.glimmark}")`;
+    document.getElementById('system-menu-button').addEventListener('click', (event) => {
+        event.stopPropagation();
+        menu.hidden = busy || !menu.hidden;
+    });
+    document.addEventListener('click', () => { menu.hidden = true; });
+    document.getElementById('records-item').addEventListener('click', () => {
+        menu.hidden = true;
+        if (!busy) {
+            busy = true;
+            openRecords().finally(() => { busy = false; });
+        }
+    });
+}
+
+// ---- Language: the browser's, until the player picks one --------------------------------------------
+const LanguageKey = StoragePrefix + 'language';
+
+function storedLanguage() {
+    try {
+        return localStorage.getItem(LanguageKey);
+    } catch (forbidden) {
+        return null;
+    }
+}
+
+function useLanguage(language) {
+    document.documentElement.lang = language;
+    document.getElementById('language').value = language;
+    game.setLanguage(language === 'ja' ? 0 : 1);
+    for (const tool of document.querySelectorAll('.tool')) {
+        tool.title = say(tool.dataset.tooltip);
+    }
+    document.getElementById('records-item').textContent = say('RecordsMenuItem');
+    document.title = document.getElementById('title').textContent = say('WindowTitleText');
+}
+
+document.getElementById('language').addEventListener('change', (event) => {
+    useLanguage(event.target.value);
+    try {
+        localStorage.setItem(LanguageKey, event.target.value);
+    } catch (forbidden) {
+        // the choice holds for this visit
+    }
+});
+
+// ---- Start-up -------------------------------------------------------------------------------------------
+var Module = {
+    page,
+    onRuntimeInitialized() {
+        bindGame();
+        readGeometry();
+        buildToolbar();
+        buildSystemMenu();
+        useLanguage(storedLanguage() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
+        fitWindow();
+        window.addEventListener('resize', fitWindow);
+        requestAnimationFrame(watchDisplayTime);
+        game.open();
+    },
+};
