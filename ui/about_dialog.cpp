@@ -7,12 +7,16 @@
 
 namespace {
 
-// The name, the address and the credits are the same in every language and stay in the template.
 const ControlText AboutTexts[] = {
     {IDC_ABOUT_CLOSE, CloseButton},
+    {IDC_ABOUT_NAME, AboutNameText},
     {IDC_ABOUT_VERSION, AboutVersionText},
     {IDC_ABOUT_TAGLINE, AboutTaglineText},
     {IDC_ABOUT_CHALLENGE, AboutChallengeText},
+    {IDC_ABOUT_BUILD, AboutWindowsBuildText},
+    {IDC_ABOUT_INTERFACE, AboutWindowsInterfaceText},
+    {IDC_ABOUT_DEVELOPERS, AboutDevelopersText},
+    {IDC_ABOUT_ADDRESS, AboutAddressText},
 };
 
 // Loaded when the box opens and released when it closes.

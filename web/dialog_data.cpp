@@ -11,7 +11,6 @@
 #include "player_texts.h"
 #include "settings_text.h"
 #include "web_front_end.h"
-#include "web_texts.h"
 
 namespace {
 
@@ -114,7 +113,7 @@ int32_t ListedCode(int32_t code, int32_t itemCount) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_text(int32_t id) {
-    return WebText(id);
+    return PlayerText(static_cast<TextId>(id));
 }
 
 EMSCRIPTEN_KEEPALIVE void glimmark_set_language(int32_t english) {

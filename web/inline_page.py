@@ -26,20 +26,15 @@ ids_text = "".join(read(header) for header in arguments.ids)
 pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
             if name.lower() in art}
 # The names of the enumerations the page asks the WebAssembly side by: the texts by name, so
-# that the page never holds one, and the figures and lists of the dialogs. An entry "= Name"
-# goes on from that name's number, as the browser's own text table does.
-numbers = {}
+# that the page never holds one, and the figures and lists of the dialogs. They count from 0.
 enumerations = {}
 for header in arguments.enums:
     for enumeration, body in re.findall(r"enum\s+(\w+)\s*:\s*int32_t\s*\{(.*?)\}", re.sub(r"//[^\n]*", "", read(header)), re.S):
-        number = 0
-        for entry in (entry.strip() for entry in body.split(",") if entry.strip()):
-            name, _, start = (part.strip() for part in entry.partition("="))
-            number = numbers[start] if start else number
-            numbers[name] = number
-            enumerations.setdefault(enumeration, {})[name] = number
-            number += 1
-enumerations["TextIds"] = {**enumerations.pop("TextId"), **enumerations.pop("WebTextId")}
+        names = [entry.strip() for entry in body.split(",") if entry.strip()]
+        if any("=" in name for name in names):
+            raise SystemExit("%s: give %s no numbers; the page counts its entries from 0" % (header, enumeration))
+        enumerations[enumeration] = {name: number for number, name in enumerate(names)}
+enumerations["TextIds"] = enumerations.pop("TextId")
 # The dialog templates the core opens, by the names the resource script gives them.
 enumerations["DialogTemplate"] = {name: int(number) for name, number in
                                   re.findall(r"#define\s+IDD_(\w+)\s+(\d+)", ids_text)}

@@ -392,7 +392,7 @@ function openAbout() {
     // Each line is centred across the box, as the template's lines stand, whatever the font's width.
     const lines = [
         ['AboutTaglineText', 44], ['AboutChallengeText', 56], ['AboutNameText', 68], ['AboutVersionText', 80],
-        ['AboutBuildText', 96], ['AboutInterfaceText', 108], ['AboutDevelopersText', 120], ['AboutAddressText', 132],
+        ['AboutBrowserBuildText', 96], ['AboutBrowserInterfaceText', 108], ['AboutDevelopersText', 120], ['AboutAddressText', 132],
     ];
     for (const [name, y] of lines) {
         label(client, say(name), 0, y, 122, 8, 'label centered nowrap');
