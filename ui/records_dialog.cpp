@@ -7,17 +7,10 @@
 #include "game_state.h"
 #include "history_file.h"
 #include "resource_ids.h"
+#include "result_best.h"
 #include "screen_texts.h"
 
 namespace {
-
-// The game whose result dialog is open, from the moment it was recorded until that dialog closes.
-struct FinishedGame {
-    bool open;
-    int32_t course;
-    PersonalBest best;
-};
-FinishedGame finishedGame;
 
 constexpr int32_t ChartTop = LastStage;  // the chart's scale runs from 0 to the last stage
 
@@ -41,31 +34,6 @@ const ControlText RecordsTexts[] = {
 constexpr COLORREF BarColor = RGB(48, 96, 200);
 constexpr int BandNameMargin = 30;  // pixels left of the bars
 constexpr int ScaleMargin = 18;     // pixels right of the bars
-
-// ---- The best line ----
-
-TextId BestLineFormat(int32_t course, const PersonalBest& best) {
-    if (course == FixedCourse) {
-        if (best.best == NoBest) {
-            return FixedBestNoneText;
-        }
-        return best.isNew ? FixedBestNewFormat : FixedBestFormat;
-    }
-    if (best.best == NoBest) {
-        return ChallengeBestNoneText;
-    }
-    return best.isNew ? ChallengeBestNewFormat : ChallengeBestFormat;
-}
-
-PersonalBest StandingBest(int32_t course) {
-    if (finishedGame.open && finishedGame.course == course) {
-        return finishedGame.best;
-    }
-    if (course == FixedCourse) {
-        return {FixedBest({resultSnapshot.targetCount, resultSnapshot.displayTime, resultSnapshot.tries}), false};
-    }
-    return {GameHistory().challengeBest, false};
-}
 
 // ---- The records dialog's texts ----
 
@@ -203,17 +171,12 @@ void CloseOn(HWND dialog, WORD command) {
 }  // namespace
 
 void RunDialogOfGame(int32_t templateId) {
-    if (templateId == IDD_FIXED_RESULT || templateId == IDD_CHALLENGE_RESULT) {
-        int32_t course = templateId == IDD_FIXED_RESULT ? FixedCourse : ChallengeCourse;
-        finishedGame = {true, course, RecordGame(FinishedGameRecord(course), mainWindow)};
-    }
-    RunGameDialog(templateId);
-    finishedGame.open = false;
+    RunDialogEndingGame(templateId, RunGameDialog, mainWindow);
 }
 
 void ShowPersonalBest(HWND dialog, int32_t course) {
-    PersonalBest best = StandingBest(course);
-    SetDlgItemTextW(dialog, IDC_RESULT_BEST, FormattedText(BestLineFormat(course, best), static_cast<int>(best.best)));
+    BestLine best = ResultBestLine(course);
+    SetDlgItemTextW(dialog, IDC_RESULT_BEST, FormattedText(best.format, static_cast<int>(best.figure)));
 }
 
 void AddRecordsMenuItem(HWND window) {

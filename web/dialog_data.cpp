@@ -9,6 +9,7 @@
 #include "game_state.h"
 #include "history_file.h"
 #include "player_texts.h"
+#include "result_best.h"
 #include "settings_text.h"
 #include "web_front_end.h"
 
@@ -21,19 +22,9 @@ const char* Formatted(TextId format, int32_t number) {
     return line;
 }
 
-// Only the dialog that ends a game can say that the game set a new best.
-const char* BestLine(int32_t course) {
-    PersonalBest best = StandingBest(course);
-    if (course == FixedCourse) {
-        if (best.best == NoBest) {
-            return PlayerText(FixedBestNoneText);
-        }
-        return Formatted(best.isNew ? FixedBestNewFormat : FixedBestFormat, best.best);
-    }
-    if (best.best == NoBest) {
-        return PlayerText(ChallengeBestNoneText);
-    }
-    return Formatted(best.isNew ? ChallengeBestNewFormat : ChallengeBestFormat, best.best);
+const char* ResultBestText(int32_t course) {
+    const BestLine best = ResultBestLine(course);
+    return Formatted(best.format, best.figure);
 }
 
 // The splash's first line, by the coming stage's target count: the stage
@@ -153,8 +144,8 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_figure(int32_t figure) {
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_figure_text(int32_t figureLine) {
     switch (figureLine) {
-    case FixedBestLine: return BestLine(FixedCourse);
-    case ChallengeBestLine: return BestLine(ChallengeCourse);
+    case FixedBestLine: return ResultBestText(FixedCourse);
+    case ChallengeBestLine: return ResultBestText(ChallengeCourse);
     case SplashLevel: return StageLevelText(roundState.targetCount);
     case SplashStage: return SplashStageLine();
     case GamesPlayed: return GamesPlayedLine();

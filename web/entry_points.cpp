@@ -7,6 +7,7 @@
 #include "game_host.h"
 #include "game_state.h"
 #include "history_file.h"
+#include "result_best.h"
 #include "settings_file.h"
 #include "web_front_end.h"
 
@@ -21,28 +22,14 @@ void glimmark_stop_display_timer();
 
 namespace {
 
-// The game whose result dialog is open, from the moment it was recorded until that dialog closes.
-struct FinishedGame {
-    bool open;
-    int32_t course;
-    PersonalBest best;
-};
-FinishedGame finishedGame;
-
 // ---- The GameHost -------------------------------------------------------------
 
 void ShowGameMessage(const char* text, const char* caption) {
     glimmark_show_message(text, caption, 0);
 }
 
-// A result dialog that the core opens ends a game, so that game goes into the history first.
 void RunDialogOfGame(int32_t templateId) {
-    if (templateId == FixedResultTemplate || templateId == ChallengeResultTemplate) {
-        int32_t course = templateId == FixedResultTemplate ? FixedCourse : ChallengeCourse;
-        finishedGame = {true, course, RecordGame(FinishedGameRecord(course), nullptr)};
-    }
-    glimmark_run_dialog(templateId);
-    finishedGame.open = false;
+    RunDialogEndingGame(templateId, glimmark_run_dialog, nullptr);
 }
 
 // The board is drawn before the round is judged, so the player sees the judged
@@ -89,17 +76,6 @@ const char* TenthsText(int32_t tenths) {
     std::snprintf(figureText[1], sizeof figureText[1], "%d.%d", static_cast<int>(tenths / 10),
                   static_cast<int>(tenths % 10));
     return figureText[1];
-}
-
-// The best line of a result dialog: the game that dialog ended, or the standing best.
-PersonalBest StandingBest(int32_t course) {
-    if (finishedGame.open && finishedGame.course == course) {
-        return finishedGame.best;
-    }
-    if (course == FixedCourse) {
-        return {FixedBest({resultSnapshot.targetCount, resultSnapshot.displayTime, resultSnapshot.tries}), false};
-    }
-    return {GameHistory().challengeBest, false};
 }
 
 // ---- Entry points -------------------------------------------------------------------
