@@ -5,8 +5,6 @@
 
 // Clears the canvas and draws every target of the round; judges nothing.
 void PaintBoard();
-// The colour (0xRRGGBB) that covers the targets for a hideColor code.
-int32_t HideColor(int32_t code);
 
 // The figure texts the dialogs show: counts as "%d", times in tenths as "%d.%d".
 // Each returns a buffer that the next call of the same function overwrites.
