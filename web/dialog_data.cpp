@@ -154,6 +154,10 @@ EMSCRIPTEN_KEEPALIVE const char* glimmark_figure_text(int32_t figureLine) {
     }
 }
 
+EMSCRIPTEN_KEEPALIVE const char* glimmark_tenths_text(int32_t tenths) {
+    return TenthsText(tenths);
+}
+
 EMSCRIPTEN_KEEPALIVE const char* glimmark_grade_text(int32_t grade) {
     return BrainLevelText(static_cast<BrainLevel>(grade));
 }

@@ -1,8 +1,7 @@
 // The entry points the page calls, and the GameHost realised through the page: the same core as on Windows.
 #include <emscripten.h>
 
-#include <cstdio>
-
+#include "figure_text.h"
 #include "file_storage.h"
 #include "game_host.h"
 #include "game_state.h"
@@ -62,20 +61,19 @@ void WarnOnce(void* owner, const char* text, const char* caption) {
     }
 }
 
-char figureText[2][16];
+FigureText wholeText;
+FigureText tenthsText;
 
 }  // namespace
 
 const char* WholeText(int32_t value) {
-    std::snprintf(figureText[0], sizeof figureText[0], "%d", static_cast<int>(value));
-    return figureText[0];
+    FormatWhole(value, wholeText);
+    return wholeText;
 }
 
-// Truncating division, so 5 tenths read 0.5 and 30 read 3.0.
 const char* TenthsText(int32_t tenths) {
-    std::snprintf(figureText[1], sizeof figureText[1], "%d.%d", static_cast<int>(tenths / 10),
-                  static_cast<int>(tenths % 10));
-    return figureText[1];
+    FormatTenths(tenths, tenthsText);
+    return tenthsText;
 }
 
 // ---- Entry points -------------------------------------------------------------------

@@ -21,6 +21,7 @@ function bindGame() {
     game.setLanguage = syncCall('set_language');
     game.figure = syncCall('figure');
     game.figureText = syncCall('figure_text', 'string');
+    game.tenthsText = syncCall('tenths_text', 'string');
     game.listSize = syncCall('list_size');
     game.listEntry = syncCall('list_entry', 'string');
     game.listCurrent = syncCall('list_current');
@@ -275,7 +276,7 @@ function fixedFigures(client) {
     writeFigureLine(client, [
         ['CountLabel', game.figure(Figure.ResultTargetCount), 'OfTargetsLabel', game.figure(Figure.ResultProgress),
          'TargetsLabel'],
-        ['TimeLabel', tenths(game.figure(Figure.ResultTime)), 'SecondsLabel'],
+        ['TimeLabel', game.tenthsText(game.figure(Figure.ResultTime)), 'SecondsLabel'],
         ['TriesLabel', game.figure(Figure.ResultTries), 'OfTriesLabel', game.figure(Figure.ResultRounds),
          'TimesLabel'],
     ]);
@@ -286,13 +287,9 @@ function challengeFigures(client) {
     writeFigureLine(client, [
         ['StagesClearedLabel', game.figure(Figure.StagesCleared)],
         ['CountLabel', game.figure(Figure.ClearedCount), 'TargetsLabel'],
-        ['TimeLabel', tenths(game.figure(Figure.ClearedTime)), 'SecondsLabel'],
+        ['TimeLabel', game.tenthsText(game.figure(Figure.ClearedTime)), 'SecondsLabel'],
     ]);
     return {grade: game.figure(Figure.ChallengeGrade), best: game.figureText(FigureLine.ChallengeBestLine)};
-}
-
-function tenths(value) {
-    return Math.trunc(value / 10) + '.' + Math.abs(value % 10);
 }
 
 function writeFigureLine(client, groups) {
