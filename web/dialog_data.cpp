@@ -6,6 +6,7 @@
 #include "dialog_data.h"
 
 #include "brain_level.h"
+#include "challenge_bands.h"
 #include "game_state.h"
 #include "history_file.h"
 #include "player_texts.h"
@@ -25,15 +26,6 @@ const char* Formatted(TextId format, int32_t number) {
 const char* ResultBestText(int32_t course) {
     const BestLine best = ResultBestLine(course);
     return Formatted(best.format, best.figure);
-}
-
-// The splash's first line, by the coming stage's target count: the stage
-// table's 5, 7 and 9 give beginner, intermediate and advanced.
-const char* StageLevelText(int32_t targetCount) {
-    if (targetCount < 6) {
-        return PlayerText(BeginnerSplashText);
-    }
-    return PlayerText(targetCount > 8 ? AdvancedSplashText : IntermediateSplashText);
 }
 
 const char* SplashStageLine() {
@@ -134,6 +126,7 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_figure(int32_t figure) {
     case BeginnerTop: return StageBeforeStartLevel(IntermediateLevel);
     case IntermediateTop: return StageBeforeStartLevel(AdvancedLevel);
     case LastStageFigure: return LastStage;
+    case SplashMillisecondsFigure: return SplashMilliseconds;
     case CellSizeFigure: return CellSize;
     case BoardTopFigure: return BoardTop;
     case GridColumnsFigure: return GridColumns;
@@ -146,7 +139,7 @@ EMSCRIPTEN_KEEPALIVE const char* glimmark_figure_text(int32_t figureLine) {
     switch (figureLine) {
     case FixedBestLine: return ResultBestText(FixedCourse);
     case ChallengeBestLine: return ResultBestText(ChallengeCourse);
-    case SplashLevel: return StageLevelText(roundState.targetCount);
+    case SplashLevel: return PlayerText(SplashBandText(roundState.targetCount));
     case SplashStage: return SplashStageLine();
     case GamesPlayed: return GamesPlayedLine();
     case RecordsBestLine: return RecordsChallengeBest();

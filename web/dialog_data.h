@@ -25,6 +25,7 @@ enum Figure : int32_t {
     BeginnerTop,
     IntermediateTop,
     LastStageFigure,
+    SplashMillisecondsFigure,
     CellSizeFigure,
     BoardTopFigure,
     GridColumnsFigure,

@@ -256,8 +256,6 @@ page.showMessage = (text, caption, isWarning) => {
 };
 
 // ---- The dialogs the core opens: the two results and the stage splash ----------------------
-const SplashMilliseconds = 800;
-
 page.runDialog = (templateId) => {
     switch (templateId) {
     case DialogTemplate.FIXED_RESULT:
@@ -323,7 +321,7 @@ function showSplash() {
     client.appendChild(element('div', 'big splash-stage', game.figureText(FigureLine.SplashStage)));
     const dialog = document.getElementById('splash');
     const closed = runModal(dialog, false);
-    setTimeout(() => dialog.close(), SplashMilliseconds);
+    setTimeout(() => dialog.close(), game.figure(Figure.SplashMillisecondsFigure));
     return closed;
 }
 
