@@ -1,6 +1,7 @@
 // The game history on screen: each finished game recorded, the best line of the result dialogs, and the records dialog with its chart.
 #include "records.h"
 
+#include "challenge_bands.h"
 #include "figure_text.h"
 #include "front_end.h"
 #include "game_host.h"
@@ -14,26 +15,11 @@ namespace {
 
 constexpr int32_t ChartTop = LastStage;  // the chart's scale runs from 0 to the last stage
 
-// The three bands of the challenge, shaded by the stages cleared within each.
-struct ChartBand {
-    int32_t level;
-    COLORREF color;
-    TextId name;
-};
-const ChartBand ChartBands[] = {
-    {BeginnerLevel, RGB(222, 242, 222), BeginnerBandName},
-    {IntermediateLevel, RGB(255, 244, 214), IntermediateBandName},
-    {AdvancedLevel, RGB(250, 224, 224), AdvancedBandName},
-};
-
 const ControlText RecordsTexts[] = {
     {IDC_RECORDS_FIXED_LABEL, FixedBestsLabel},
     {IDC_RECORDS_CHART_LABEL, ChartLabel},
     {IDC_RECORDS_CLOSE, CloseButton},
 };
-constexpr COLORREF BarColor = RGB(48, 96, 200);
-constexpr int BandNameMargin = 30;  // pixels left of the bars
-constexpr int ScaleMargin = 18;     // pixels right of the bars
 
 // ---- The records dialog's texts ----
 
@@ -121,13 +107,15 @@ void WriteAt(HDC deviceContext, int x, int y, const WideText& text) {
 void DrawBands(HDC deviceContext, const RECT& area, const RECT& plot) {
     TEXTMETRICW metrics = {};
     GetTextMetricsW(deviceContext, &metrics);
-    for (const ChartBand& band : ChartBands) {
-        int32_t highest = band.level == AdvancedLevel ? LastStage : StageBeforeStartLevel(band.level + 1);
-        int top = StageY(plot, highest), bottom = StageY(plot, StageBeforeStartLevel(band.level));
-        FillArea(deviceContext, area.left, top, area.right, bottom, band.color);
+    for (int32_t index = 0; index < ChartBandCount; ++index) {
+        const ChartBand band = ChartBandAt(index);
+        int top = StageY(plot, band.highStage), bottom = StageY(plot, band.lowStage);
+        FillArea(deviceContext, area.left, top, area.right, bottom, ScreenColor(band.color));
         WriteAt(deviceContext, area.left + 2, (top + bottom - metrics.tmHeight) / 2, WideText(band.name));
     }
-    WriteAt(deviceContext, plot.right + 3, plot.top, WideText("28"));
+    FigureText scaleTop = {};
+    FormatWhole(ChartTop, scaleTop);
+    WriteAt(deviceContext, plot.right + 3, plot.top, WideText(scaleTop));
     WriteAt(deviceContext, plot.right + 3, plot.bottom - metrics.tmHeight, WideText("0"));
 }
 
@@ -138,14 +126,14 @@ void DrawBars(HDC deviceContext, const RECT& plot, const HistorySummary& history
         int left = plot.left + game * slot + 1;
         int top = StageY(plot, history.recentStages[game]);
         FillArea(deviceContext, left, top < plot.bottom - 2 ? top : plot.bottom - 2, left + slot - 2, plot.bottom,
-                 BarColor);
+                 ScreenColor(ChartBarColor));
     }
 }
 
 void DrawChart(const DRAWITEMSTRUCT& item) {
     HDC deviceContext = item.hDC;
     const RECT& area = item.rcItem;
-    RECT plot = {area.left + BandNameMargin, area.top + 1, area.right - ScaleMargin, area.bottom - 1};
+    RECT plot = {area.left + ChartNameMargin, area.top + 1, area.right - ChartScaleMargin, area.bottom - 1};
     FillArea(deviceContext, area.left, area.top, area.right, area.bottom, RGB(255, 255, 255));
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(
                                                        GetParent(item.hwndItem), WM_GETFONT, 0, 0)));

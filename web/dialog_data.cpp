@@ -123,8 +123,11 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_figure(int32_t figure) {
     case ChallengeBest: return GameHistory().challengeBest;
     case RecentCount: return GameHistory().recentCount;
     case FixedBestCount: return FixedBestsPlayed();
-    case BeginnerTop: return StageBeforeStartLevel(IntermediateLevel);
-    case IntermediateTop: return StageBeforeStartLevel(AdvancedLevel);
+    case ChartBandCountFigure: return ChartBandCount;
+    case ChartBarColorFigure: return ChartBarColor;
+    case ChartNameMarginFigure: return ChartNameMargin;
+    case ChartScaleMarginFigure: return ChartScaleMargin;
+    case ChartedGamesFigure: return ChartedGames;
     case LastStageFigure: return LastStage;
     case SplashMillisecondsFigure: return SplashMilliseconds;
     case CellSizeFigure: return CellSize;
@@ -162,6 +165,18 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_grade_picture(int32_t grade) {
 EMSCRIPTEN_KEEPALIVE int32_t glimmark_recent_stage(int32_t game) {
     const HistorySummary& history = GameHistory();
     return game >= 0 && game < history.recentCount ? history.recentStages[game] : 0;
+}
+
+// The name comes as its text id, which the page reads as every other text.
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_chart_band(int32_t band, int32_t part) {
+    const ChartBand chartBand = ChartBandAt(band);
+    switch (part) {
+    case BandColor: return chartBand.color;
+    case BandName: return chartBand.name;
+    case BandLowStage: return chartBand.lowStage;
+    case BandHighStage: return chartBand.highStage;
+    default: return 0;
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_fixed_best_line(int32_t wanted) {

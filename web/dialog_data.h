@@ -22,8 +22,11 @@ enum Figure : int32_t {
     ChallengeBest,
     RecentCount,
     FixedBestCount,
-    BeginnerTop,
-    IntermediateTop,
+    ChartBandCountFigure,
+    ChartBarColorFigure,
+    ChartNameMarginFigure,
+    ChartScaleMarginFigure,
+    ChartedGamesFigure,
     LastStageFigure,
     SplashMillisecondsFigure,
     CellSizeFigure,
@@ -37,3 +40,6 @@ enum FigureLine : int32_t { FixedBestLine, ChallengeBestLine, SplashLevel, Splas
 
 // The settings dialog's five lists.
 enum SettingsList : int32_t { CountList, TimeList, TriesList, ColorList, LevelList };
+
+// What glimmark_chart_band tells of one band of the records chart.
+enum ChartBandPart : int32_t { BandColor, BandName, BandLowStage, BandHighStage };

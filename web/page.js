@@ -4,7 +4,7 @@
 // ---- The WebAssembly side ---------------------------------------------------------
 // Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
 // name), TextIds (the text tables' names -> ids), DialogTemplate (the templates the core opens)
-// and Figure, FigureLine and SettingsList (dialog_data.h).
+// and Figure, FigureLine, SettingsList and ChartBandPart (dialog_data.h).
 const game = {};
 let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
 
@@ -28,6 +28,7 @@ function bindGame() {
     game.setCourse = syncCall('set_course');
     game.storeSettings = syncCall('store_settings', 'number', ['string', 'string', 'string', 'string', 'string']);
     game.recentStage = syncCall('recent_stage');
+    game.chartBand = syncCall('chart_band');
     game.fixedBestLine = syncCall('fixed_best_line', 'string');
     game.gradeText = syncCall('grade_text', 'string');
     game.gradePicture = syncCall('grade_picture');
@@ -400,9 +401,6 @@ function openAbout() {
 }
 
 // ---- The records dialog, with its chart, and the history moved to and from a file ---------------
-const ChartBands = [['#def2de', 'BeginnerBandName'], ['#fff4d6', 'IntermediateBandName'], ['#fae0e0', 'AdvancedBandName']];
-const BarColor = '#3060c8';
-
 function openRecords() {
     const client = templateDialog('records', say('RecordsTitle'), 260, 214);
     const dialog = document.getElementById('records');
@@ -452,7 +450,8 @@ function recordsChart() {
     pen.fillRect(0, 0, width, height);
     pen.font = '12px "MS PGothic", "IPAPGothic", sans-serif';
     pen.textBaseline = 'middle';
-    const plot = {left: 30, top: 1, right: width - 18, bottom: height - 1};
+    const plot = {left: game.figure(Figure.ChartNameMarginFigure), top: 1,
+                  right: width - game.figure(Figure.ChartScaleMarginFigure), bottom: height - 1};
     const lastStage = game.figure(Figure.LastStageFigure);
     const stageY = (stages) => plot.bottom - (plot.bottom - plot.top) * stages / lastStage;
     const recent = game.figure(Figure.RecentCount);
@@ -460,18 +459,19 @@ function recordsChart() {
         pen.fillStyle = '#000000';
         pen.fillText(say('NoChallengeChartText'), plot.left + 8, 16);
     } else {
-        const tops = [game.figure(Figure.BeginnerTop), game.figure(Figure.IntermediateTop), lastStage];
-        ChartBands.forEach(([color, name], band) => {
-            const top = stageY(tops[band]), bottom = stageY(band === 0 ? 0 : tops[band - 1]);
-            pen.fillStyle = color;
+        const bands = game.figure(Figure.ChartBandCountFigure);
+        for (let band = 0; band < bands; ++band) {
+            const top = stageY(game.chartBand(band, ChartBandPart.BandHighStage));
+            const bottom = stageY(game.chartBand(band, ChartBandPart.BandLowStage));
+            pen.fillStyle = colorText(game.chartBand(band, ChartBandPart.BandColor));
             pen.fillRect(0, top, width, bottom - top);
             pen.fillStyle = '#000000';
-            pen.fillText(say(name), 2, (top + bottom) / 2);
-        });
+            pen.fillText(game.text(game.chartBand(band, ChartBandPart.BandName)), 2, (top + bottom) / 2);
+        }
         pen.fillText(String(lastStage), plot.right + 3, plot.top + 6);
         pen.fillText('0', plot.right + 3, plot.bottom - 6);
-        const slot = (plot.right - plot.left) / 50;
-        pen.fillStyle = BarColor;
+        const slot = (plot.right - plot.left) / game.figure(Figure.ChartedGamesFigure);
+        pen.fillStyle = colorText(game.figure(Figure.ChartBarColorFigure));
         for (let index = 0; index < recent; ++index) {
             const top = Math.min(stageY(game.recentStage(index)), plot.bottom - 2);
             pen.fillRect(plot.left + index * slot + 1, top, slot - 2, plot.bottom - top);
