@@ -45,23 +45,16 @@ void AddFixedBest(HWND list, const FixedSetting& setting, int32_t rounds) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text));
 }
 
-// In the order of count, then time, then tries, as the settings dialog lists them.
 void ListFixedBests(HWND dialog, const HistorySummary& history) {
     HWND list = GetDlgItem(dialog, IDC_RECORDS_FIXED_BESTS);
     INT tabStops[] = {36, 76, 124};
     SendMessageW(list, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(tabStops));
     bool anyPlayed = false;
-    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
-        for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
-            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
-                int32_t rounds = history.fixedBests[FixedSettingIndex({count, tenths, tries})];
-                anyPlayed = anyPlayed || rounds != NoBest;
-                if (rounds != NoBest) {
-                    AddFixedBest(list, {count, tenths, tries}, rounds);
-                }
-            }
-        }
-    }
+    ForEachFixedBest(history.fixedBests, [list, &anyPlayed](const FixedSetting& setting, int32_t rounds) {
+        anyPlayed = true;
+        AddFixedBest(list, setting, rounds);
+        return true;
+    });
     if (!anyPlayed) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(NoFixedBestsText).text));
     }

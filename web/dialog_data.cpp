@@ -46,26 +46,12 @@ const char* RecordsChallengeBest() {
     return best == NoBest ? PlayerText(RecordsChallengeBestNoneText) : Formatted(RecordsChallengeBestFormat, best);
 }
 
-// Calls back for every setting played, in the order of count, then time, then tries,
-// as the settings dialog lists them; stops when the callback says so.
-template <typename Visit>
-void ForEachFixedBest(Visit visit) {
-    const HistorySummary& history = GameHistory();
-    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
-        for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
-            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
-                const int32_t rounds = history.fixedBests[FixedSettingIndex({count, tenths, tries})];
-                if (rounds != NoBest && !visit(FixedSetting{count, tenths, tries}, rounds)) {
-                    return;
-                }
-            }
-        }
-    }
-}
-
 int32_t FixedBestsPlayed() {
     int32_t played = 0;
-    ForEachFixedBest([&played](const FixedSetting&, int32_t) { return ++played > 0; });
+    ForEachFixedBest(GameHistory().fixedBests, [&played](const FixedSetting&, int32_t) {
+        ++played;
+        return true;
+    });
     return played;
 }
 
@@ -182,7 +168,7 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_chart_band(int32_t band, int32_t part) {
 EMSCRIPTEN_KEEPALIVE const char* glimmark_fixed_best_line(int32_t wanted) {
     line[0] = '\0';
     int32_t index = 0;
-    ForEachFixedBest([&](const FixedSetting& setting, int32_t rounds) {
+    ForEachFixedBest(GameHistory().fixedBests, [&](const FixedSetting& setting, int32_t rounds) {
         if (index++ != wanted) {
             return true;
         }
