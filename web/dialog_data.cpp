@@ -69,12 +69,8 @@ const FigureRange* RangeOfList(int32_t list) {
     }
 }
 
-constexpr int32_t ColorItemCount = PinkColorItem - WhiteColorItem + 1;
-constexpr int32_t LevelItemCount = AdvancedLevelItem - BeginnerLevelItem + 1;
-
-// Every code outside a text list shows as its last entry, as in the exe's dialog.
-int32_t ListedCode(int32_t code, int32_t itemCount) {
-    return code >= 1 && code <= itemCount ? code - 1 : itemCount - 1;
+const TextList& TextListOf(int32_t list) {
+    return list == ColorList ? ColorItemList : LevelItemList;
 }
 
 }  // namespace
@@ -183,15 +179,14 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_list_size(int32_t list) {
     if (const FigureRange* range = RangeOfList(list)) {
         return range->high - range->low + 1;
     }
-    return list == ColorList ? ColorItemCount : LevelItemCount;
+    return TextListOf(list).count;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_list_entry(int32_t list, int32_t index) {
     if (const FigureRange* range = RangeOfList(list)) {
         return list == TimeList ? TenthsText(range->low + index) : WholeText(range->low + index);
     }
-    const int32_t first = list == ColorList ? WhiteColorItem : BeginnerLevelItem;
-    return PlayerText(static_cast<TextId>(first + ListedCode(index + 1, glimmark_list_size(list))));
+    return PlayerText(ListedText(TextListOf(list), index + 1));
 }
 
 // The settings file's figures are held to the ranges on load, so each stands in its list.
@@ -200,8 +195,8 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_list_current(int32_t list) {
     case CountList: return ClampToRange(gameSettings.fixedCount, CountRange) - CountRange.low;
     case TimeList: return ClampToRange(gameSettings.fixedTime, TimeRange) - TimeRange.low;
     case TriesList: return ClampToRange(gameSettings.fixedTries, TriesRange) - TriesRange.low;
-    case ColorList: return ListedCode(gameSettings.hideColor, ColorItemCount);
-    default: return ListedCode(gameSettings.startLevel, LevelItemCount);
+    case ColorList: return ListedEntry(ColorItemList, gameSettings.hideColor);
+    default: return ListedEntry(LevelItemList, gameSettings.startLevel);
     }
 }
 
