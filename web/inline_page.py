@@ -4,7 +4,7 @@
 import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
-for option in ("page", "style", "script", "program", "art", "ids", "enums", "out"):
+for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "out"):
     parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums") else None)
 arguments = parser.parse_args()
 
@@ -38,6 +38,19 @@ enumerations["TextIds"] = enumerations.pop("TextId")
 # The dialog templates the core opens, by the names the resource script gives them.
 enumerations["DialogTemplate"] = {name: int(number) for name, number in
                                   re.findall(r"#define\s+IDD_(\w+)\s+(\d+)", ids_text)}
+# Each dialog template's client size and its controls' places, in dialog units, by the names the
+# resource script gives them: the page lays its dialogs out as the exe's are. A control the code
+# never addresses has no name and no place here.
+templates = {}
+template = None
+for line in read(arguments.dialogs).splitlines():
+    size = re.match(r"IDD_(\w+)\s+DIALOG(?:EX)?\s+\(?-?\d+\)?\s*,\s*\(?-?\d+\)?\s*,\s*(\d+)\s*,\s*(\d+)", line)
+    control = re.match(r'\s*CONTROL\s+"[^"]*"\s*,\s*IDC_(\w+)\s*,.*,\s*(-?\d+)\s*,\s*(-?\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*$', line)
+    if size:
+        template = templates[size[1]] = {"size": [int(size[2]), int(size[3])]}
+    elif control and template is not None and control[1] != "UNNAMED":
+        template[control[1]] = [int(number) for number in control.groups()[1:]]
+enumerations["Templates"] = templates
 
 constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
 script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (

@@ -3,8 +3,9 @@
 
 // ---- The WebAssembly side ---------------------------------------------------------
 // Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
-// name), TextIds (the text tables' names -> ids), DialogTemplate (the templates the core opens)
-// and Figure, FigureLine, SettingsList and ChartBandPart (dialog_data.h).
+// name), TextIds (the text table's names -> ids), DialogTemplate (the templates the core opens),
+// Figure, FigureLine, SettingsList and ChartBandPart (dialog_data.h), and Templates (each dialog
+// template's size and its controls' places in dialog units, from the resource script).
 const game = {};
 let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
 
@@ -196,7 +197,7 @@ function place(parent, made, x, y, width, height) {
 }
 
 // A template dialog of that client size in dialog units, with its caption (none for the splash).
-function templateDialog(id, caption, width, height) {
+function templateDialog(id, caption, [width, height]) {
     const dialog = document.getElementById(id);
     dialog.replaceChildren();
     if (caption !== null) {
@@ -260,9 +261,9 @@ page.showMessage = (text, caption, isWarning) => {
 page.runDialog = (templateId) => {
     switch (templateId) {
     case DialogTemplate.FIXED_RESULT:
-        return showResult('fixed-result', say('FixedResultTitle'), fixedFigures);
+        return showResult('fixed-result', Templates.FIXED_RESULT, say('FixedResultTitle'), fixedFigures);
     case DialogTemplate.CHALLENGE_RESULT:
-        return showResult('challenge-result', say('ChallengeResultTitle'), challengeFigures);
+        return showResult('challenge-result', Templates.CHALLENGE_RESULT, say('ChallengeResultTitle'), challengeFigures);
     case DialogTemplate.STAGE_SPLASH:
         return showSplash();
     default:
@@ -300,16 +301,16 @@ function writeFigureLine(client, groups) {
 }
 
 // The heading, the grade line and the picture are placed in pixels, as the exe paints them.
-function showResult(id, caption, writeFigures) {
-    const client = templateDialog(id, caption, 227, 208);
+function showResult(id, layout, caption, writeFigures) {
+    const client = templateDialog(id, caption, layout.size);
     const {grade, best} = writeFigures(client);
     client.appendChild(element('div', 'big heading', say('BrainHeadingText')));
     client.appendChild(element('div', 'big grade', game.gradeText(grade)));
     const picture = client.appendChild(element('img', 'picture'));
     picture.src = Art[PictureFiles[game.gradePicture(grade)]];
     picture.alt = '';
-    label(client, best, 4, 170, 219, 10, 'label centered');
-    const close = button(client, say('CloseButton'), 84, 184, 56, 16, () => dialog.close());
+    label(client, best, ...layout.RESULT_BEST, 'label centered');
+    const close = button(client, say('CloseButton'), ...layout.RESULT_CLOSE, () => dialog.close());
     const dialog = document.getElementById(id);
     const closed = runModal(dialog, false);
     close.focus();
@@ -317,7 +318,7 @@ function showResult(id, caption, writeFigures) {
 }
 
 function showSplash() {
-    const client = templateDialog('splash', null, 193, 45);
+    const client = templateDialog('splash', null, Templates.STAGE_SPLASH.size);
     client.appendChild(element('div', 'splash-level', game.figureText(FigureLine.SplashLevel)));
     client.appendChild(element('div', 'big splash-stage', game.figureText(FigureLine.SplashStage)));
     const dialog = document.getElementById('splash');
@@ -328,17 +329,22 @@ function showSplash() {
 
 // ---- The game settings dialog: the course buttons act at once, OK stores the other five ----
 function openSettings() {
-    const client = templateDialog('settings', say('SettingsTitle'), 239, 89);
-    place(client, element('div', 'etched'), 4, 8, 172, 40);
-    place(client, element('div', 'etched'), 4, 52, 172, 28);
+    const layout = Templates.GAME_SETTINGS;
+    const client = templateDialog('settings', say('SettingsTitle'), layout.size);
+    place(client, element('div', 'etched'), ...layout.FIXED_FRAME);
+    place(client, element('div', 'etched'), ...layout.CHALLENGE_FRAME);
     const lists = [
-        [SettingsList.CountList, 'CountLabel', 60, 24, 36, 64, 12], [SettingsList.TimeList, 'TimeLabel', 96, 24, 36, 100, 12],
-        [SettingsList.TriesList, 'TriesLabel', 132, 24, 36, 132, 12], [SettingsList.ColorList, 'ColorLabel', 180, 20, 52, 184, 8],
-        [SettingsList.LevelList, null, 84, 60, 64, 0, 0],
+        [SettingsList.CountList, 'CountLabel', layout.COUNT_COMBO, layout.COUNT_LABEL],
+        [SettingsList.TimeList, 'TimeLabel', layout.TIME_COMBO, layout.TIME_LABEL],
+        [SettingsList.TriesList, 'TriesLabel', layout.TRIES_COMBO, layout.TRIES_LABEL],
+        [SettingsList.ColorList, 'ColorLabel', layout.COLOR_COMBO, layout.COLOR_LABEL],
+        [SettingsList.LevelList, null, layout.LEVEL_COMBO, null],
     ];
-    const selects = lists.map(([list, labelName, x, y, width, labelX, labelY]) => {
+    // A combo box's height in the template takes in its drop-down list; a label may run wider
+    // than its control, as the exe's static does when the text is longer.
+    const selects = lists.map(([list, labelName, [x, y, width], labelPlace]) => {
         if (labelName) {
-            label(client, say(labelName), labelX, labelY, 48, 8, 'label nowrap');
+            label(client, say(labelName), labelPlace[0], labelPlace[1], 48, labelPlace[3], 'label nowrap');
         }
         const select = place(client, listSelect(list), x, y, width, 12);
         select.style.minWidth = select.style.width;  // wider where an item needs it
@@ -346,10 +352,10 @@ function openSettings() {
         return select;
     });
     const course = game.figure(Figure.CourseModeFigure);
-    courseButton(client, say('FixedCourseButton'), 8, 24, 44, 0, course === 0);
-    courseButton(client, say('ChallengeCourseButton'), 8, 60, 60, 1, course !== 0);
+    courseButton(client, say('FixedCourseButton'), layout.FIXED_COURSE_RADIO, 0, course === 0);
+    courseButton(client, say('ChallengeCourseButton'), layout.CHALLENGE_COURSE_RADIO, 1, course !== 0);
     const dialog = document.getElementById('settings');
-    button(client, say('OkButton'), 184, 44, 44, 32, () => {
+    button(client, say('OkButton'), ...layout.SETTINGS_OK, () => {
         game.storeSettings(...selects.map((select) => select.value));
         dialog.close();
     });
@@ -370,8 +376,8 @@ function listSelect(list) {
     return select;
 }
 
-function courseButton(client, text, x, y, width, course, checked) {
-    const holder = place(client, element('label', 'radio'), x, y, width, 12);
+function courseButton(client, text, placeInTemplate, course, checked) {
+    const holder = place(client, element('label', 'radio'), ...placeInTemplate);
     const radio = holder.appendChild(element('input'));
     Object.assign(radio, {type: 'radio', name: 'course', checked});
     radio.addEventListener('change', () => game.setCourse(course));
@@ -380,21 +386,24 @@ function courseButton(client, text, x, y, width, course, checked) {
 
 // ---- The About box ------------------------------------------------------------------------------
 function openAbout() {
-    const client = templateDialog('about', say('AboutTitle'), 122, 160);
+    const layout = Templates.ABOUT;
+    const client = templateDialog('about', say('AboutTitle'), layout.size);
     const picture = client.appendChild(element('img', 'about-picture'));
     picture.src = Art.about;
     picture.alt = '';
     place(client, element('div', 'etched'), 0, 92, 122, 52);
-    // Each line is centred across the box, as the template's lines stand, whatever the font's width.
+    // Each line is centred across the box at its template line's height, whatever the font's width.
     const lines = [
-        ['AboutTaglineText', 44], ['AboutChallengeText', 56], ['AboutNameText', 68], ['AboutVersionText', 80],
-        ['AboutBrowserBuildText', 96], ['AboutBrowserInterfaceText', 108], ['AboutDevelopersText', 120], ['AboutAddressText', 132],
+        ['AboutTaglineText', layout.ABOUT_TAGLINE], ['AboutChallengeText', layout.ABOUT_CHALLENGE],
+        ['AboutNameText', layout.ABOUT_NAME], ['AboutVersionText', layout.ABOUT_VERSION],
+        ['AboutBrowserBuildText', layout.ABOUT_BUILD], ['AboutBrowserInterfaceText', layout.ABOUT_INTERFACE],
+        ['AboutDevelopersText', layout.ABOUT_DEVELOPERS], ['AboutAddressText', layout.ABOUT_ADDRESS],
     ];
-    for (const [name, y] of lines) {
-        label(client, say(name), 0, y, 122, 8, 'label centered nowrap');
+    for (const [name, [, y, , height]] of lines) {
+        label(client, say(name), 0, y, layout.size[0], height, 'label centered nowrap');
     }
     const dialog = document.getElementById('about');
-    const close = button(client, say('CloseButton'), 0, 144, 122, 16, () => dialog.close());
+    const close = button(client, say('CloseButton'), ...layout.ABOUT_CLOSE, () => dialog.close());
     const closed = runModal(dialog, false);
     close.focus();
     return closed;
@@ -402,21 +411,22 @@ function openAbout() {
 
 // ---- The records dialog, with its chart, and the history moved to and from a file ---------------
 function openRecords() {
-    const client = templateDialog('records', say('RecordsTitle'), 260, 214);
+    const layout = Templates.RECORDS;
+    const client = templateDialog('records', say('RecordsTitle'), layout.size);
     const dialog = document.getElementById('records');
     const played = game.figure(Figure.FixedGames) + game.figure(Figure.ChallengeGames);
-    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureLine.GamesPlayed), 8, 8, 244, 10,
-          'label records-games');
+    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureLine.GamesPlayed),
+          ...layout.RECORDS_GAMES, 'label records-games');
     if (played > 0) {
-        label(client, game.figureText(FigureLine.RecordsBestLine), 8, 20, 244, 10, 'label');
-        label(client, say('FixedBestsLabel'), 8, 36, 244, 10, 'label');
-        place(client, fixedBestList(), 8, 47, 244, 48);
-        label(client, say('ChartLabel'), 8, 102, 244, 10, 'label');
-        place(client, recordsChart(), 8, 113, 244, 74);
+        label(client, game.figureText(FigureLine.RecordsBestLine), ...layout.RECORDS_CHALLENGE_BEST, 'label');
+        label(client, say('FixedBestsLabel'), ...layout.RECORDS_FIXED_LABEL, 'label');
+        place(client, fixedBestList(), ...layout.RECORDS_FIXED_BESTS);
+        label(client, say('ChartLabel'), ...layout.RECORDS_CHART_LABEL, 'label');
+        place(client, recordsChart(layout.RECORDS_CHART), ...layout.RECORDS_CHART);
     }
     button(client, say('SaveHistoryButton'), 8, 194, 72, 14, saveHistoryFile);
     button(client, say('LoadHistoryButton'), 180, 194, 72, 14, () => loadHistoryFile(dialog));
-    const close = button(client, say('CloseButton'), 102, 194, 56, 14, () => dialog.close());
+    const close = button(client, say('CloseButton'), ...layout.RECORDS_CLOSE, () => dialog.close());
     const closed = runModal(dialog, true);
     close.focus();
     return closed;
@@ -439,9 +449,9 @@ function fixedBestList() {
 }
 
 // The stages cleared in the last challenge games, oldest on the left, over the three bands.
-function recordsChart() {
+function recordsChart([, , chartWidth, chartHeight]) {
     const chart = element('canvas', 'chart');
-    const width = 244 * UnitX, height = 74 * UnitY;
+    const width = chartWidth * UnitX, height = chartHeight * UnitY;
     const scale = 2 * devicePixelRatio;  // stays sharp as the window is scaled
     Object.assign(chart, {width: width * scale, height: height * scale});
     const pen = chart.getContext('2d');
