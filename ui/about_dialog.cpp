@@ -1,6 +1,7 @@
 // The About box: the game's name, version and credits under the chimpanzee picture.
 #include "front_end.h"
 
+#include "drawn_layout.h"
 #include "pictures.h"
 #include "resource_ids.h"
 #include "screen_texts.h"
@@ -22,10 +23,6 @@ const ControlText AboutTexts[] = {
 // Loaded when the box opens and released when it closes.
 HBITMAP aboutPicture = nullptr;
 
-// Placed in pixels, not dialog units, like the picture of the result dialogs.
-constexpr int PictureX = 55, PictureY = 7;
-constexpr int PictureWidth = 100, PictureHeight = 50;
-
 void ReleaseAboutPicture() {
     if (aboutPicture) {
         DeleteObject(aboutPicture);
@@ -41,7 +38,7 @@ void LoadAboutPicture() {
 void PaintAboutPicture(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
-    DrawPicture(deviceContext, aboutPicture, PictureX, PictureY, PictureWidth, PictureHeight);
+    DrawPicture(deviceContext, aboutPicture, AboutPictureX, AboutPictureY, AboutPictureWidth, AboutPictureHeight);
     EndPaint(dialog, &paint);
 }
 

@@ -4,7 +4,7 @@
 import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
-for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "out"):
+for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "out"):
     parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums") else None)
 arguments = parser.parse_args()
 
@@ -51,6 +51,9 @@ for line in read(arguments.dialogs).splitlines():
     elif control and template is not None and control[1] != "UNNAMED":
         template[control[1]] = [int(number) for number in control.groups()[1:]]
 enumerations["Templates"] = templates
+# The places in pixels that the exe's dialogs draw at, by their names in the header.
+enumerations["Pixels"] = {name: int(number) for name, number in
+                          re.findall(r"constexpr\s+int32_t\s+(\w+)\s*=\s*(-?\d+)\s*;", read(arguments.pixels))}
 
 constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
 script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (

@@ -5,7 +5,8 @@
 // Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
 // name), TextIds (the text table's names -> ids), DialogTemplate (the templates the core opens),
 // Figure, FigureLine, SettingsList and ChartBandPart (dialog_data.h), and Templates (each dialog
-// template's size and its controls' places in dialog units, from the resource script).
+// template's size and its controls' places in dialog units, from the resource script), and Pixels
+// (where the exe's dialogs draw their own lines and pictures, drawn_layout.h).
 const game = {};
 let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
 
@@ -233,6 +234,16 @@ function button(parent, text, x, y, width, height, action) {
     return made;
 }
 
+// Places what the exe draws itself, in pixels from the client area's corner.
+function placeInPixels(parent, made, x, y, width, height) {
+    Object.assign(made.style, {left: x + 'px', top: y + 'px'});
+    if (width !== undefined) {
+        Object.assign(made.style, {width: width + 'px', height: height + 'px'});
+    }
+    parent.appendChild(made);
+    return made;
+}
+
 function label(parent, text, x, y, width, height, className) {
     return place(parent, element('div', className || 'label', text), x, y, width, height);
 }
@@ -304,9 +315,10 @@ function writeFigureLine(client, groups) {
 function showResult(id, layout, caption, writeFigures) {
     const client = templateDialog(id, caption, layout.size);
     const {grade, best} = writeFigures(client);
-    client.appendChild(element('div', 'big heading', say('BrainHeadingText')));
-    client.appendChild(element('div', 'big grade', game.gradeText(grade)));
-    const picture = client.appendChild(element('img', 'picture'));
+    placeInPixels(client, element('div', 'big', say('BrainHeadingText')), Pixels.ResultHeadingX, Pixels.ResultHeadingY);
+    placeInPixels(client, element('div', 'big', game.gradeText(grade)), Pixels.ResultGradeX, Pixels.ResultGradeY);
+    const picture = placeInPixels(client, element('img'), Pixels.ResultPictureX, Pixels.ResultPictureY,
+                                  Pixels.ResultPictureSize, Pixels.ResultPictureSize);
     picture.src = Art[PictureFiles[game.gradePicture(grade)]];
     picture.alt = '';
     label(client, best, ...layout.RESULT_BEST, 'label centered');
@@ -319,8 +331,10 @@ function showResult(id, layout, caption, writeFigures) {
 
 function showSplash() {
     const client = templateDialog('splash', null, Templates.STAGE_SPLASH.size);
-    client.appendChild(element('div', 'splash-level', game.figureText(FigureLine.SplashLevel)));
-    client.appendChild(element('div', 'big splash-stage', game.figureText(FigureLine.SplashStage)));
+    placeInPixels(client, element('div', 'nowrap', game.figureText(FigureLine.SplashLevel)), Pixels.SplashBandX,
+                  Pixels.SplashBandY);
+    placeInPixels(client, element('div', 'big', game.figureText(FigureLine.SplashStage)), Pixels.SplashStageX,
+                  Pixels.SplashStageY);
     const dialog = document.getElementById('splash');
     const closed = runModal(dialog, false);
     setTimeout(() => dialog.close(), game.figure(Figure.SplashMillisecondsFigure));
@@ -388,7 +402,8 @@ function courseButton(client, text, placeInTemplate, course, checked) {
 function openAbout() {
     const layout = Templates.ABOUT;
     const client = templateDialog('about', say('AboutTitle'), layout.size);
-    const picture = client.appendChild(element('img', 'about-picture'));
+    const picture = placeInPixels(client, element('img'), Pixels.AboutPictureX, Pixels.AboutPictureY,
+                                  Pixels.AboutPictureWidth, Pixels.AboutPictureHeight);
     picture.src = Art.about;
     picture.alt = '';
     place(client, element('div', 'etched'), 0, 92, 122, 52);
