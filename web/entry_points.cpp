@@ -120,6 +120,10 @@ EMSCRIPTEN_KEEPALIVE void glimmark_save_settings() {
     SaveSettings(nullptr);
 }
 
+EMSCRIPTEN_KEEPALIVE const char* glimmark_history_file_name() {
+    return HistoryFileName;
+}
+
 EMSCRIPTEN_KEEPALIVE int32_t glimmark_add_history(const char* bytes, int32_t length) {
     return AddHistoryLines(bytes, length > 0 ? static_cast<size_t>(length) : 0, nullptr);
 }

@@ -4,7 +4,7 @@
 import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
-for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "out"):
+for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "grid", "out"):
     parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums") else None)
 arguments = parser.parse_args()
 
@@ -58,7 +58,11 @@ enumerations["Pixels"] = {name: int(number) for name, number in
 constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
 script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
     json.dumps(art), json.dumps(pictures), constants, read(arguments.script), read(arguments.program)))
-style = read(arguments.style)
+# The board's size in the style, from the grid the core plays on, so that the page is laid out
+# right before the WebAssembly runs.
+grid = dict(re.findall(r"constexpr\s+int32_t\s+(GridColumns|GridRows|CellSize)\s*=\s*(\d+)\s*;", read(arguments.grid)))
+style = (":root { --board-width: %dpx; --board-height: %dpx; }\n" % (
+    int(grid["GridColumns"]) * int(grid["CellSize"]), int(grid["GridRows"]) * int(grid["CellSize"]))) + read(arguments.style)
 script = script.replace("</script", "<\\/script")
 
 

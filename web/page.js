@@ -32,6 +32,7 @@ function bindGame() {
     game.recentStage = syncCall('recent_stage');
     game.chartBand = syncCall('chart_band');
     game.fixedBestLine = syncCall('fixed_best_line', 'string');
+    game.historyFileName = syncCall('history_file_name', 'string');
     game.gradeText = syncCall('grade_text', 'string');
     game.gradePicture = syncCall('grade_picture');
 }
@@ -78,8 +79,8 @@ function say(name) {
 
 
 // ---- The board ------------------------------------------------------------------------
-// The core's grid, in its client pixels: read from it once the WebAssembly runs.
-let BoardWidth = 640, BoardHeight = 480, CellSize = 32, BoardTop = 40;
+// The core's grid, in its client pixels: read from it once the WebAssembly runs, before any use.
+let BoardWidth = 0, BoardHeight = 0, CellSize = 0, BoardTop = 0;
 
 function readGeometry() {
     CellSize = game.figure(Figure.CellSizeFigure);
@@ -507,19 +508,18 @@ function recordsChart([, , chartWidth, chartHeight]) {
     return chart;
 }
 
-const HistoryFileName = 'history.csv';
-
 // The same bytes the exe keeps, so that the file can go on in the exe's folder.
 function saveHistoryFile() {
+    const name = game.historyFileName();
     let bytes = new Uint8Array(0);
     try {
-        bytes = Module.FS.readFile(HistoryFileName);
+        bytes = Module.FS.readFile(name);
     } catch (missing) {
         // no game finished yet: an empty file
     }
     const link = element('a');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'text/csv'}));
-    link.download = HistoryFileName;
+    link.download = name;
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }
