@@ -12,6 +12,7 @@
 #include "player_texts.h"
 #include "result_best.h"
 #include "settings_text.h"
+#include "toolbar_buttons.h"
 #include "web_front_end.h"
 
 namespace {
@@ -159,6 +160,11 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_chart_band(int32_t band, int32_t part) {
     case BandHighStage: return chartBand.highStage;
     default: return 0;
     }
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_toolbar_button(int32_t button, int32_t part) {
+    const ToolbarButtonLook look = ToolbarButtonAt(button);
+    return part == SeparatorsBefore ? look.separatorsBefore : look.tooltip;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_fixed_best_line(int32_t wanted) {

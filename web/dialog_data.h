@@ -43,3 +43,6 @@ enum SettingsList : int32_t { CountList, TimeList, TriesList, ColorList, LevelLi
 
 // What glimmark_chart_band tells of one band of the records chart.
 enum ChartBandPart : int32_t { BandColor, BandName, BandLowStage, BandHighStage };
+
+// What glimmark_toolbar_button tells of one button of the toolbar.
+enum ToolbarPart : int32_t { SeparatorsBefore, TooltipText };

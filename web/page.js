@@ -4,7 +4,8 @@
 // ---- The WebAssembly side ---------------------------------------------------------
 // Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
 // name), TextIds (the text table's names -> ids), DialogTemplate (the templates the core opens),
-// Figure, FigureLine, SettingsList and ChartBandPart (dialog_data.h), and Templates (each dialog
+// ToolbarButton (toolbar_buttons.h), Figure, FigureLine, SettingsList, ChartBandPart and ToolbarPart
+// (dialog_data.h), and Templates (each dialog
 // template's size and its controls' places in dialog units, from the resource script), and Pixels
 // (where the exe's dialogs draw their own lines and pictures, drawn_layout.h).
 const game = {};
@@ -31,6 +32,7 @@ function bindGame() {
     game.storeSettings = syncCall('store_settings', 'number', ['string', 'string', 'string', 'string', 'string']);
     game.recentStage = syncCall('recent_stage');
     game.chartBand = syncCall('chart_band');
+    game.toolbarButton = syncCall('toolbar_button');
     game.fixedBestLine = syncCall('fixed_best_line', 'string');
     game.historyFileName = syncCall('history_file_name', 'string');
     game.gradeText = syncCall('grade_text', 'string');
@@ -584,17 +586,16 @@ page.restoreFile = (name, wholeOrNothing) => {
 };
 
 // ---- The toolbar: seven buttons in three groups, with the exe's pictures and tooltips ------------
-// Image k of the strip is the picture of button k; the separators stand where the exe has them.
-const ToolbarButtons = [
-    ['StartTooltip', () => game.start()],
-    ['BrainLevelTooltip', () => game.showBrainLevel()],
-    ['GameSettingsTooltip', () => { busy = true; openSettings().finally(() => { busy = false; }); }],
-    ['VersionTooltip', () => { busy = true; openAbout().finally(() => { busy = false; }); }],
-    ['WebHelpTooltip', () => window.open(say('WebHelpAddress'), '_blank', 'noopener')],
-    ['ExitTooltip', exitGame],
-    ['StartTooltip', () => game.start()],
-];
-const SeparatorsBefore = [4, 4, 0, 0, 0, 0, 4];
+// Image k of the strip is the picture of button k; the separators and tooltips are the exe's.
+const ToolbarCommands = {
+    [ToolbarButton.StartButton]: () => game.start(),
+    [ToolbarButton.BrainLevelButton]: () => game.showBrainLevel(),
+    [ToolbarButton.GameSettingsButton]: () => { busy = true; openSettings().finally(() => { busy = false; }); },
+    [ToolbarButton.VersionButton]: () => { busy = true; openAbout().finally(() => { busy = false; }); },
+    [ToolbarButton.WebHelpButton]: () => window.open(say('WebHelpAddress'), '_blank', 'noopener'),
+    [ToolbarButton.ExitButton]: exitGame,
+    [ToolbarButton.StartRightButton]: () => game.start(),
+};
 
 // Button k shows the strip's k-th 32 x 32 picture, cut out by its own view box, so that no edge
 // of a neighbour shows however the window is scaled.
@@ -609,20 +610,21 @@ function toolbarPicture(image) {
 
 function buildToolbar() {
     const toolbar = document.getElementById('toolbar');
-    ToolbarButtons.forEach(([tooltip, command], image) => {
-        for (let separator = 0; separator < SeparatorsBefore[image]; ++separator) {
+    for (let button = 0; button < ToolbarButton.ToolbarButtonCount; ++button) {
+        const separators = game.toolbarButton(button, ToolbarPart.SeparatorsBefore);
+        for (let separator = 0; separator < separators; ++separator) {
             toolbar.appendChild(element('span', 'separator'));
         }
         const made = toolbar.appendChild(element('button', 'tool'));
         made.type = 'button';
-        made.dataset.tooltip = tooltip;
-        made.style.backgroundImage = `url("${toolbarPicture(image)}")`;
+        made.dataset.tooltip = game.toolbarButton(button, ToolbarPart.TooltipText);
+        made.style.backgroundImage = `url("${toolbarPicture(button)}")`;
         made.addEventListener('click', () => {
             if (!busy && !document.querySelector('dialog[open]')) {
-                command();
+                ToolbarCommands[button]();
             }
         });
-    });
+    }
 }
 
 // A page cannot close its own tab: Exit keeps the settings and leaves an empty board.
@@ -667,7 +669,7 @@ function useLanguage(language) {
     document.getElementById('language').value = language;
     game.setLanguage(language === 'ja' ? 0 : 1);
     for (const tool of document.querySelectorAll('.tool')) {
-        tool.title = say(tool.dataset.tooltip);
+        tool.title = game.text(Number(tool.dataset.tooltip));
     }
     document.getElementById('records-item').textContent = say('RecordsMenuItem');
     document.title = document.getElementById('title').textContent = say('WindowTitleText');
