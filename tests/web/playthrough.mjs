@@ -52,15 +52,15 @@ class Player {
                 Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); };
             });
         }
-        await this.page.evaluateOnNewDocument((files) => {
-            if (!sessionStorage.getItem('seeded')) {
-                sessionStorage.setItem('seeded', '1');
-                for (const [key, value] of Object.entries(files)) {
-                    localStorage.setItem(key, value);
-                }
+        // Only the first document is seeded, so that a reload reads what the game kept; a mark
+        // in the session's storage let about one run in six seed the reload again.
+        const seeding = await this.page.evaluateOnNewDocument((files) => {
+            for (const [key, value] of Object.entries(files)) {
+                localStorage.setItem(key, value);
             }
         }, stored);
         await this.open();
+        await this.page.removeScriptToEvaluateOnNewDocument(seeding.identifier);
     }
 
     async open() {
