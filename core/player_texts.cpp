@@ -15,6 +15,8 @@ struct PlayerTextRow {
 // lines' do. Labels and items must fit the controls the Japanese texts were
 // laid out for, so the English is terse where a control is narrow.
 constexpr PlayerTextRow PlayerTextRows[TextIdCount] = {
+    {WindowTitleText, "Glimmark Ver1.11", "Glimmark Ver1.11"},
+
     {StageClearedFormat, "チャレンジ%dクリア", "Stage %d cleared!"},
     {RoundClearedFormat, "やったね！ST%dクリア", "Yes! Round %d cleared"},
     {WrongClickText, "ぶ～。間違いです！", "Bzzt. Wrong number!"},
@@ -79,6 +81,13 @@ constexpr PlayerTextRow PlayerTextRows[TextIdCount] = {
     {AboutVersionText, "バージョン１．１１", "Version 1.11"},
     {AboutTaglineText, "瞬間数値記憶ゲーム", "Flash memory game"},
     {AboutChallengeText, "あなたはチンパンジーに勝てるか？", "Beat the chimpanzee!"},
+    {AboutNameText, "Glimmark", "Glimmark"},
+    {AboutWindowsBuildText, "Build : MinGW-w64 GCC", "Build : MinGW-w64 GCC"},
+    {AboutWindowsInterfaceText, "InterFace : Windods API", "InterFace : Windods API"},
+    {AboutBrowserBuildText, "Build : Emscripten", "Build : Emscripten"},
+    {AboutBrowserInterfaceText, "InterFace : HTML5", "InterFace : HTML5"},
+    {AboutDevelopersText, "Glimmark developers", "Glimmark developers"},
+    {AboutAddressText, "https://glimmark.example/", "https://glimmark.example/"},
 
     {RecordsMenuItem, "成績の記録...", "Records..."},
     {RecordsTitle, "成績の記録", "Records"},
@@ -98,6 +107,8 @@ constexpr PlayerTextRow PlayerTextRows[TextIdCount] = {
     {BeginnerBandName, "初級", "Beg."},
     {IntermediateBandName, "中級", "Int."},
     {AdvancedBandName, "上級", "Adv."},
+    {SaveHistoryButton, "ファイルに保存...", "Save to file..."},
+    {LoadHistoryButton, "ファイルから追加...", "Add from file..."},
 
     {StartTooltip, "スタート", "Start"},
     {GameSettingsTooltip, "ゲーム設定", "Game settings"},
@@ -108,6 +119,7 @@ constexpr PlayerTextRow PlayerTextRows[TextIdCount] = {
 
     {BrowserMissingText, "Internet Explorerが見つかりませんでした。", "Internet Explorer was not found."},
     {BrowserMissingCaption, "残念！", "Too bad!"},
+    {WebHelpAddress, "https://glimmark.example/help/", "https://glimmark.example/help/"},
 };
 
 constexpr bool RowsAreInIdOrder() {

@@ -15,6 +15,9 @@ int32_t PlayerLanguage();
 // One id per text. Names ending in Format are printf formats: %d for a whole
 // number, %s for a figure already formatted (a time such as "0.5").
 enum TextId : int32_t {
+    // ---- The main window ----
+    WindowTitleText,
+
     // ---- Messages of the round flow (caption "Glimmark") ----
     StageClearedFormat,
     RoundClearedFormat,
@@ -86,6 +89,13 @@ enum TextId : int32_t {
     AboutVersionText,
     AboutTaglineText,
     AboutChallengeText,
+    AboutNameText,  // the lines below the picture, the same in both languages
+    AboutWindowsBuildText,
+    AboutWindowsInterfaceText,
+    AboutBrowserBuildText,
+    AboutBrowserInterfaceText,
+    AboutDevelopersText,
+    AboutAddressText,
 
     // ---- Records: the system-menu item, the dialog and its chart ----
     RecordsMenuItem,
@@ -102,6 +112,8 @@ enum TextId : int32_t {
     BeginnerBandName,
     IntermediateBandName,
     AdvancedBandName,
+    SaveHistoryButton,  // the browser's records dialog moves the history to and from a file
+    LoadHistoryButton,
 
     // ---- Toolbar tooltips ----
     StartTooltip,
@@ -114,6 +126,7 @@ enum TextId : int32_t {
     // ---- Web help ----
     BrowserMissingText,
     BrowserMissingCaption,
+    WebHelpAddress,  // the help page, not translated
 
     TextIdCount
 };

@@ -62,6 +62,10 @@
 #define IDC_ABOUT_VERSION       102
 #define IDC_ABOUT_TAGLINE       103
 #define IDC_ABOUT_CHALLENGE     104
+#define IDC_ABOUT_BUILD         105
+#define IDC_ABOUT_INTERFACE     106
+#define IDC_ABOUT_DEVELOPERS    107
+#define IDC_ABOUT_ADDRESS       108
 
 /* ---- Game history: the best line, the system-menu item and the records dialog ---- */
 #define IDC_RESULT_BEST         115  /* on both result dialogs */

@@ -55,6 +55,23 @@ struct HistorySummary {
 // The place of a setting in fixedBests, in the order count, time, tries; -1 outside the ranges.
 int32_t FixedSettingIndex(const FixedSetting& setting);
 
+// Calls visit(setting, rounds) for every setting played, in the order of count, then time,
+// then tries, as the settings dialog lists them; stops once visit returns false.
+template <typename Visit>
+void ForEachFixedBest(const int32_t (&fixedBests)[FixedSettingCount], Visit visit) {
+    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
+        for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
+            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
+                const FixedSetting setting = {count, tenths, tries};
+                const int32_t rounds = fixedBests[FixedSettingIndex(setting)];
+                if (rounds != NoBest && !visit(setting, rounds)) {
+                    return;
+                }
+            }
+        }
+    }
+}
+
 // A best after a game, and whether that game set it.
 struct PersonalBest {
     int32_t best;

@@ -158,3 +158,11 @@ int32_t ColorFromText(const char* text) {
 int32_t LevelFromText(const char* text) {
     return LowFourBits(text);
 }
+
+int32_t ListedEntry(const TextList& list, int32_t code) {
+    return code >= 1 && code <= list.count ? code - 1 : list.count - 1;
+}
+
+TextId ListedText(const TextList& list, int32_t code) {
+    return static_cast<TextId>(list.first + ListedEntry(list, code));
+}

@@ -1,26 +1,27 @@
 // The About box: the game's name, version and credits under the chimpanzee picture.
 #include "front_end.h"
 
+#include "drawn_layout.h"
 #include "pictures.h"
 #include "resource_ids.h"
 #include "screen_texts.h"
 
 namespace {
 
-// The name, the address and the credits are the same in every language and stay in the template.
 const ControlText AboutTexts[] = {
     {IDC_ABOUT_CLOSE, CloseButton},
+    {IDC_ABOUT_NAME, AboutNameText},
     {IDC_ABOUT_VERSION, AboutVersionText},
     {IDC_ABOUT_TAGLINE, AboutTaglineText},
     {IDC_ABOUT_CHALLENGE, AboutChallengeText},
+    {IDC_ABOUT_BUILD, AboutWindowsBuildText},
+    {IDC_ABOUT_INTERFACE, AboutWindowsInterfaceText},
+    {IDC_ABOUT_DEVELOPERS, AboutDevelopersText},
+    {IDC_ABOUT_ADDRESS, AboutAddressText},
 };
 
 // Loaded when the box opens and released when it closes.
 HBITMAP aboutPicture = nullptr;
-
-// Placed in pixels, not dialog units, like the picture of the result dialogs.
-constexpr int PictureX = 55, PictureY = 7;
-constexpr int PictureWidth = 100, PictureHeight = 50;
 
 void ReleaseAboutPicture() {
     if (aboutPicture) {
@@ -37,7 +38,7 @@ void LoadAboutPicture() {
 void PaintAboutPicture(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
-    DrawPicture(deviceContext, aboutPicture, PictureX, PictureY, PictureWidth, PictureHeight);
+    DrawPicture(deviceContext, aboutPicture, AboutPictureX, AboutPictureY, AboutPictureWidth, AboutPictureHeight);
     EndPaint(dialog, &paint);
 }
 

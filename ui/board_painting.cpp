@@ -1,51 +1,12 @@
 // Paints the board: each target of the round as one 32 x 32 character cell on the black client area.
 #include "front_end.h"
 
+#include "board_colors.h"
 #include "game_state.h"
 
 HFONT boardFont;
 
 namespace {
-
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
-
-// Index = hideColor code; every code outside 1..5, the default 0 included, covers in white.
-const COLORREF HideColors[] = {
-    White,                // 0: the default when there is no settings file
-    White,                // 1: white
-    RGB(128, 128, 128),   // 2: grey
-    RGB(255, 255, 0),     // 3: yellow
-    RGB(0, 255, 255),     // 4: light blue
-    RGB(255, 0, 255),     // 5: pink
-};
-constexpr int32_t HideColorCount = sizeof(HideColors) / sizeof(HideColors[0]);
-
-struct NumberStyle {
-    int32_t state;
-    COLORREF textColor;
-};
-
-// The states that show their number, each on black.
-const NumberStyle NumberStyles[] = {
-    {Shown, White},
-    {Correct, RGB(0, 255, 0)},
-    {Wrong, RGB(255, 0, 0)},
-    {Revealed, RGB(0, 0, 255)},
-};
-
-COLORREF HideColor(int32_t code) {
-    return code >= 0 && code < HideColorCount ? HideColors[code] : White;
-}
-
-const NumberStyle* NumberStyleFor(int32_t state) {
-    for (const NumberStyle& style : NumberStyles) {
-        if (style.state == state) {
-            return &style;
-        }
-    }
-    return nullptr;
-}
 
 // One character with an opaque background: a blank in the hide colour is the
 // covering square. The board font's character cell is meant to be the board
@@ -62,12 +23,14 @@ void PaintCell(HDC deviceContext, const Target& target, const wchar_t* text, COL
 }
 
 void PaintTarget(HDC deviceContext, int32_t number, const Target& target) {
-    if (const NumberStyle* style = NumberStyleFor(target.state)) {
+    const CellLook look = TargetCellLook(target.state, gameSettings.hideColor);
+    const COLORREF textColor = ScreenColor(look.textColor);
+    const COLORREF backgroundColor = ScreenColor(look.backgroundColor);
+    if (look.kind == NumberCell) {
         const wchar_t digit[] = {static_cast<wchar_t>(L'0' + number % 10), L'\0'};  // a slot number, 1 to 9
-        PaintCell(deviceContext, target, digit, style->textColor, Black);
-    } else if (target.state == Hidden) {
-        COLORREF cover = HideColor(gameSettings.hideColor);
-        PaintCell(deviceContext, target, L" ", cover, cover);
+        PaintCell(deviceContext, target, digit, textColor, backgroundColor);
+    } else if (look.kind == CoverCell) {
+        PaintCell(deviceContext, target, L" ", textColor, backgroundColor);
     }
 }
 

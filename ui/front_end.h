@@ -31,6 +31,10 @@ void BuildToolbar(HWND window);
 void SupplyTooltipText(HWND window, NMHDR* notification);
 
 // ---- Board ----
+// A colour of the shared tables, 0xRRGGBB, as GDI takes it.
+constexpr COLORREF ScreenColor(int32_t color) {
+    return RGB((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
+}
 void CreateBoardFont();
 void PaintBoard(HDC deviceContext);
 

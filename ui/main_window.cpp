@@ -12,7 +12,6 @@ HWND mainWindow;
 namespace {
 
 const wchar_t* const MainWindowClassName = L"Main Window";
-const wchar_t* const MainWindowTitle = L"Glimmark Ver1.11";
 
 constexpr UINT MainWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNCLIENT;
 constexpr DWORD MainWindowStyle = WS_CAPTION | WS_SYSMENU;
@@ -239,7 +238,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 HWND CreateMainWindow(HINSTANCE instance) {
     SIZE outer = MainWindowOuterSize();
     POINT corner = CenteredWindowPosition(ScreenSize(), outer);
-    mainWindow = CreateWindowExW(0, MainWindowClassName, MainWindowTitle, MainWindowStyle, corner.x, corner.y,
+    mainWindow = CreateWindowExW(0, MainWindowClassName, WideText(WindowTitleText), MainWindowStyle, corner.x, corner.y,
                                  outer.cx, outer.cy, NULL, NULL, instance, NULL);
     return mainWindow;
 }

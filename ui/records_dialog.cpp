@@ -1,71 +1,25 @@
 // The game history on screen: each finished game recorded, the best line of the result dialogs, and the records dialog with its chart.
 #include "records.h"
 
+#include "challenge_bands.h"
 #include "figure_text.h"
 #include "front_end.h"
 #include "game_host.h"
 #include "game_state.h"
 #include "history_file.h"
 #include "resource_ids.h"
+#include "result_best.h"
 #include "screen_texts.h"
 
 namespace {
 
-// The game whose result dialog is open, from the moment it was recorded until that dialog closes.
-struct FinishedGame {
-    bool open;
-    int32_t course;
-    PersonalBest best;
-};
-FinishedGame finishedGame;
-
 constexpr int32_t ChartTop = LastStage;  // the chart's scale runs from 0 to the last stage
-
-// The three bands of the challenge, shaded by the stages cleared within each.
-struct ChartBand {
-    int32_t level;
-    COLORREF color;
-    TextId name;
-};
-const ChartBand ChartBands[] = {
-    {BeginnerLevel, RGB(222, 242, 222), BeginnerBandName},
-    {IntermediateLevel, RGB(255, 244, 214), IntermediateBandName},
-    {AdvancedLevel, RGB(250, 224, 224), AdvancedBandName},
-};
 
 const ControlText RecordsTexts[] = {
     {IDC_RECORDS_FIXED_LABEL, FixedBestsLabel},
     {IDC_RECORDS_CHART_LABEL, ChartLabel},
     {IDC_RECORDS_CLOSE, CloseButton},
 };
-constexpr COLORREF BarColor = RGB(48, 96, 200);
-constexpr int BandNameMargin = 30;  // pixels left of the bars
-constexpr int ScaleMargin = 18;     // pixels right of the bars
-
-// ---- The best line ----
-
-TextId BestLineFormat(int32_t course, const PersonalBest& best) {
-    if (course == FixedCourse) {
-        if (best.best == NoBest) {
-            return FixedBestNoneText;
-        }
-        return best.isNew ? FixedBestNewFormat : FixedBestFormat;
-    }
-    if (best.best == NoBest) {
-        return ChallengeBestNoneText;
-    }
-    return best.isNew ? ChallengeBestNewFormat : ChallengeBestFormat;
-}
-
-PersonalBest StandingBest(int32_t course) {
-    if (finishedGame.open && finishedGame.course == course) {
-        return finishedGame.best;
-    }
-    if (course == FixedCourse) {
-        return {FixedBest({resultSnapshot.targetCount, resultSnapshot.displayTime, resultSnapshot.tries}), false};
-    }
-    return {GameHistory().challengeBest, false};
-}
 
 // ---- The records dialog's texts ----
 
@@ -91,23 +45,16 @@ void AddFixedBest(HWND list, const FixedSetting& setting, int32_t rounds) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text));
 }
 
-// In the order of count, then time, then tries, as the settings dialog lists them.
 void ListFixedBests(HWND dialog, const HistorySummary& history) {
     HWND list = GetDlgItem(dialog, IDC_RECORDS_FIXED_BESTS);
     INT tabStops[] = {36, 76, 124};
     SendMessageW(list, LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(tabStops));
     bool anyPlayed = false;
-    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
-        for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
-            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
-                int32_t rounds = history.fixedBests[FixedSettingIndex({count, tenths, tries})];
-                anyPlayed = anyPlayed || rounds != NoBest;
-                if (rounds != NoBest) {
-                    AddFixedBest(list, {count, tenths, tries}, rounds);
-                }
-            }
-        }
-    }
+    ForEachFixedBest(history.fixedBests, [list, &anyPlayed](const FixedSetting& setting, int32_t rounds) {
+        anyPlayed = true;
+        AddFixedBest(list, setting, rounds);
+        return true;
+    });
     if (!anyPlayed) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(NoFixedBestsText).text));
     }
@@ -153,13 +100,15 @@ void WriteAt(HDC deviceContext, int x, int y, const WideText& text) {
 void DrawBands(HDC deviceContext, const RECT& area, const RECT& plot) {
     TEXTMETRICW metrics = {};
     GetTextMetricsW(deviceContext, &metrics);
-    for (const ChartBand& band : ChartBands) {
-        int32_t highest = band.level == AdvancedLevel ? LastStage : StageBeforeStartLevel(band.level + 1);
-        int top = StageY(plot, highest), bottom = StageY(plot, StageBeforeStartLevel(band.level));
-        FillArea(deviceContext, area.left, top, area.right, bottom, band.color);
+    for (int32_t index = 0; index < ChartBandCount; ++index) {
+        const ChartBand band = ChartBandAt(index);
+        int top = StageY(plot, band.highStage), bottom = StageY(plot, band.lowStage);
+        FillArea(deviceContext, area.left, top, area.right, bottom, ScreenColor(band.color));
         WriteAt(deviceContext, area.left + 2, (top + bottom - metrics.tmHeight) / 2, WideText(band.name));
     }
-    WriteAt(deviceContext, plot.right + 3, plot.top, WideText("28"));
+    FigureText scaleTop = {};
+    FormatWhole(ChartTop, scaleTop);
+    WriteAt(deviceContext, plot.right + 3, plot.top, WideText(scaleTop));
     WriteAt(deviceContext, plot.right + 3, plot.bottom - metrics.tmHeight, WideText("0"));
 }
 
@@ -170,14 +119,14 @@ void DrawBars(HDC deviceContext, const RECT& plot, const HistorySummary& history
         int left = plot.left + game * slot + 1;
         int top = StageY(plot, history.recentStages[game]);
         FillArea(deviceContext, left, top < plot.bottom - 2 ? top : plot.bottom - 2, left + slot - 2, plot.bottom,
-                 BarColor);
+                 ScreenColor(ChartBarColor));
     }
 }
 
 void DrawChart(const DRAWITEMSTRUCT& item) {
     HDC deviceContext = item.hDC;
     const RECT& area = item.rcItem;
-    RECT plot = {area.left + BandNameMargin, area.top + 1, area.right - ScaleMargin, area.bottom - 1};
+    RECT plot = {area.left + ChartNameMargin, area.top + 1, area.right - ChartScaleMargin, area.bottom - 1};
     FillArea(deviceContext, area.left, area.top, area.right, area.bottom, RGB(255, 255, 255));
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(
                                                        GetParent(item.hwndItem), WM_GETFONT, 0, 0)));
@@ -203,17 +152,12 @@ void CloseOn(HWND dialog, WORD command) {
 }  // namespace
 
 void RunDialogOfGame(int32_t templateId) {
-    if (templateId == IDD_FIXED_RESULT || templateId == IDD_CHALLENGE_RESULT) {
-        int32_t course = templateId == IDD_FIXED_RESULT ? FixedCourse : ChallengeCourse;
-        finishedGame = {true, course, RecordGame(FinishedGameRecord(course), mainWindow)};
-    }
-    RunGameDialog(templateId);
-    finishedGame.open = false;
+    RunDialogEndingGame(templateId, RunGameDialog, mainWindow);
 }
 
 void ShowPersonalBest(HWND dialog, int32_t course) {
-    PersonalBest best = StandingBest(course);
-    SetDlgItemTextW(dialog, IDC_RESULT_BEST, FormattedText(BestLineFormat(course, best), static_cast<int>(best.best)));
+    BestLine best = ResultBestLine(course);
+    SetDlgItemTextW(dialog, IDC_RESULT_BEST, FormattedText(best.format, static_cast<int>(best.figure)));
 }
 
 void AddRecordsMenuItem(HWND window) {

@@ -2,6 +2,8 @@
 #include "front_end.h"
 
 #include "brain_level.h"
+#include "challenge_bands.h"
+#include "drawn_layout.h"
 #include "figure_text.h"
 #include "game_state.h"
 #include "pictures.h"
@@ -10,15 +12,6 @@
 #include "screen_texts.h"
 
 namespace {
-
-constexpr int HeadingX = 5, HeadingY = 40;
-constexpr int GradeX = 5, GradeY = 80;
-constexpr int PictureX = 130, PictureY = 120;
-constexpr int PictureSize = 128;
-
-constexpr int SplashLevelX = 90, SplashLevelY = 3;
-constexpr int SplashStageX = 5, SplashStageY = 30;
-constexpr DWORD SplashMilliseconds = 800;
 
 // The two templates share their control ids; the challenge one has no "of tries" or "times",
 // and its tries label counts the stages cleared.
@@ -116,9 +109,10 @@ void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
     HDC deviceContext = BeginPaint(dialog, &paint);
     HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, HeadingX, HeadingY, WideText(BrainHeadingText));
-    WriteText(deviceContext, GradeX, GradeY, WideText(BrainLevelText(level)));
-    DrawPicture(deviceContext, set.pictures[level], PictureX, PictureY, PictureSize, PictureSize);
+    WriteText(deviceContext, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
+    WriteText(deviceContext, ResultGradeX, ResultGradeY, WideText(BrainLevelText(level)));
+    DrawPicture(deviceContext, set.pictures[level], ResultPictureX, ResultPictureY, ResultPictureSize,
+                ResultPictureSize);
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
 }
@@ -132,18 +126,6 @@ BrainLevel ChallengeGrade() {
     return rateChallengeCourse(roundState.stage);
 }
 
-// The splash's first line, by the coming stage's target count: the stage
-// table's 5, 7 and 9 give beginner, intermediate and advanced.
-TextId StageLevelText(int32_t targetCount) {
-    if (targetCount < 6) {
-        return BeginnerSplashText;
-    }
-    if (targetCount > 8) {
-        return AdvancedSplashText;
-    }
-    return IntermediateSplashText;
-}
-
 // The level line is small print in the dialog's own font. The device context's
 // default font would do on a Japanese Windows, but under Wine it has no kanji.
 void PaintSplash(HWND dialog) {
@@ -151,7 +133,7 @@ void PaintSplash(HWND dialog) {
     HDC deviceContext = BeginPaint(dialog, &paint);
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, SplashLevelX, SplashLevelY, WideText(StageLevelText(roundState.targetCount)));
+    WriteText(deviceContext, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
     SelectObject(deviceContext, boardFont);
     UseBlackTransparentText(deviceContext);
     FigureText time = {};

@@ -16,12 +16,6 @@ namespace {
 constexpr int WorkingBufferSize = 10;
 using WorkingBuffer = char[WorkingBufferSize];
 
-// Index = code - 1. Every other code shows as the last entry of its list.
-const TextId ColorTexts[] = {WhiteColorItem, GreyColorItem, YellowColorItem, LightBlueColorItem, PinkColorItem};
-const TextId LevelTexts[] = {BeginnerLevelItem, IntermediateLevelItem, AdvancedLevelItem};
-constexpr int32_t ColorCount = sizeof(ColorTexts) / sizeof(ColorTexts[0]);
-constexpr int32_t LevelCount = sizeof(LevelTexts) / sizeof(LevelTexts[0]);
-
 const ControlText SettingsTexts[] = {
     {IDC_COUNT_LABEL, CountLabel},
     {IDC_TIME_LABEL, TimeLabel},
@@ -85,13 +79,12 @@ void FillNumberList(HWND dialog, int comboId, const FigureRange& range, NumberFo
     ShowCurrent(combo, buffer);
 }
 
-void FillTextList(HWND dialog, int comboId, const TextId* texts, int32_t textCount, int32_t currentCode) {
+void FillTextList(HWND dialog, int comboId, const TextList& list, int32_t currentCode) {
     HWND combo = EmptyComboBox(dialog, comboId);
-    for (int32_t index = 0; index < textCount; ++index) {
-        AddEntry(combo, PlayerText(texts[index]));
+    for (int32_t code = 1; code <= list.count; ++code) {
+        AddEntry(combo, PlayerText(ListedText(list, code)));
     }
-    bool listed = currentCode >= 1 && currentCode <= textCount;
-    ShowCurrent(combo, PlayerText(texts[listed ? currentCode - 1 : textCount - 1]));
+    ShowCurrent(combo, PlayerText(ListedText(list, currentCode)));
 }
 
 // ---- Messages ----
@@ -101,10 +94,10 @@ void ShowSettings(HWND dialog) {
     FillNumberList(dialog, IDC_COUNT_COMBO, CountRange, FormatWhole, gameSettings.fixedCount);
     FillNumberList(dialog, IDC_TIME_COMBO, TimeRange, FormatTenths, gameSettings.fixedTime);
     FillNumberList(dialog, IDC_TRIES_COMBO, TriesRange, FormatWhole, gameSettings.fixedTries);
-    FillTextList(dialog, IDC_COLOR_COMBO, ColorTexts, ColorCount, gameSettings.hideColor);
+    FillTextList(dialog, IDC_COLOR_COMBO, ColorItemList, gameSettings.hideColor);
     int courseButton = gameSettings.courseMode == FixedCourse ? IDC_FIXED_COURSE_RADIO : IDC_CHALLENGE_COURSE_RADIO;
     CheckRadioButton(dialog, IDC_FIXED_COURSE_RADIO, IDC_CHALLENGE_COURSE_RADIO, courseButton);
-    FillTextList(dialog, IDC_LEVEL_COMBO, LevelTexts, LevelCount, gameSettings.startLevel);
+    FillTextList(dialog, IDC_LEVEL_COMBO, LevelItemList, gameSettings.startLevel);
 }
 
 void StoreSettingsAndClose(HWND dialog) {

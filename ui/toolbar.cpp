@@ -4,48 +4,31 @@
 #include "resource_ids.h"
 #include "screen_texts.h"
 #include "system_library.h"
+#include "toolbar_buttons.h"
 
 namespace {
 
 HWND toolbarWindow;
 
-constexpr int ToolbarImageCount = 7;
+constexpr int ToolbarImageCount = ToolbarButtonCount;
 constexpr int ToolbarImageSize = 32;
 constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_ALTDRAG | CCS_ADJUSTABLE;
 
-// Image k of the strip is the picture of record k. The middle group does not
+// Record k is ToolbarButton k, with image k of the strip. The middle group does not
 // follow the command ids: Brain level comes before Game settings.
 const TBBUTTON ToolbarButtons[ToolbarImageCount] = {
-    {0, IDM_START, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-    {1, IDM_BRAIN_LEVEL, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-    {2, IDM_GAME_SETTINGS, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-    {3, IDM_VERSION, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-    {4, IDM_WEB_HELP, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-    {5, IDM_EXIT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-    {6, IDM_START_RIGHT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {StartButton, IDM_START, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {BrainLevelButton, IDM_BRAIN_LEVEL, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {GameSettingsButton, IDM_GAME_SETTINGS, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {VersionButton, IDM_VERSION, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {WebHelpButton, IDM_WEB_HELP, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {ExitButton, IDM_EXIT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    {StartRightButton, IDM_START_RIGHT, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
 };
 
 // Width 0: the toolbar's default separator width.
 const TBBUTTON Separator = {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0};
 
-// Each position counts the items already there, so four separators go before
-// the left Start, four after it, and four before the right Start.
-const int SeparatorPositions[] = {0, 1, 2, 3, 5, 6, 7, 8, 14, 15, 16, 17};
-
-struct Tooltip {
-    int command;
-    TextId text;
-};
-
-const Tooltip Tooltips[] = {
-    {IDM_START, StartTooltip},
-    {IDM_GAME_SETTINGS, GameSettingsTooltip},
-    {IDM_BRAIN_LEVEL, BrainLevelTooltip},
-    {IDM_VERSION, VersionTooltip},
-    {IDM_WEB_HELP, WebHelpTooltip},
-    {IDM_EXIT, ExitTooltip},
-    {IDM_START_RIGHT, StartTooltip},
-};
 
 using InitCommonControlsFunction = void(WINAPI*)();
 using CreateToolbarExFunction = HWND(WINAPI*)(HWND, DWORD, UINT, int, HINSTANCE, UINT_PTR, LPCTBBUTTON, int, int, int,
@@ -74,6 +57,17 @@ void AddToolbarButtons(int firstImage) {
     SendMessageW(toolbarWindow, TB_ADDBUTTONSW, ToolbarImageCount, reinterpret_cast<LPARAM>(buttons));
 }
 
+// Each separator goes in just before its button, whose place counts the separators already in.
+void InsertSeparators() {
+    int inserted = 0;
+    for (int32_t button = 0; button < ToolbarButtonCount; ++button) {
+        for (int32_t count = 0; count < ToolbarButtonAt(button).separatorsBefore; ++count) {
+            SendMessageW(toolbarWindow, TB_INSERTBUTTONW, button + inserted, reinterpret_cast<LPARAM>(&Separator));
+            ++inserted;
+        }
+    }
+}
+
 // The common controls are loaded by their full system path, not imported: Windows looks for an
 // imported COMCTL32 beside the exe first, where a download can have put one. The library stays
 // loaded for the life of the process, as the toolbar's window class lives in it.
@@ -99,9 +93,7 @@ void BuildToolbar(HWND window) {
     }
     AddToolbarButtons(AddToolbarImages(instance));
     SendMessageW(toolbarWindow, TB_AUTOSIZE, 0, 0);
-    for (int position : SeparatorPositions) {
-        SendMessageW(toolbarWindow, TB_INSERTBUTTONW, position, reinterpret_cast<LPARAM>(&Separator));
-    }
+    InsertSeparators();
 }
 
 // The main window is a Unicode window, so the tooltips ask in UTF-16. The text is
@@ -112,9 +104,10 @@ void SupplyTooltipText(HWND window, NMHDR* notification) {
     }
     NMTTDISPINFOW* tooltip = reinterpret_cast<NMTTDISPINFOW*>(notification);
     tooltip->hinst = InstanceOf(window);
-    for (const Tooltip& entry : Tooltips) {
-        if (static_cast<UINT_PTR>(entry.command) == notification->idFrom) {
-            lstrcpynW(tooltip->szText, WideText(entry.text), sizeof tooltip->szText / sizeof tooltip->szText[0]);
+    for (const TBBUTTON& button : ToolbarButtons) {
+        if (static_cast<UINT_PTR>(button.idCommand) == notification->idFrom) {
+            lstrcpynW(tooltip->szText, WideText(ToolbarButtonAt(button.iBitmap).tooltip),
+                      sizeof tooltip->szText / sizeof tooltip->szText[0]);
             tooltip->lpszText = tooltip->szText;
             return;
         }

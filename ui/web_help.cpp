@@ -7,13 +7,13 @@
 
 namespace {
 
-const char* const WebHelpAddress = "https://glimmark.example/help/";
 const char* const WebHelpBrowserPath = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 
 constexpr int WebHelpCommandLineSize = 128;
 
 void FormatWebHelpCommandLine(char (&commandLine)[WebHelpCommandLineSize]) {
-    std::snprintf(commandLine, sizeof commandLine, "\"%s\" %s", WebHelpBrowserPath, WebHelpAddress);
+    std::snprintf(commandLine, sizeof commandLine, "\"%s\" %s", WebHelpBrowserPath,
+                  PlayerText(WebHelpAddress));
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include "dialog_data.h"
 
 #include "brain_level.h"
+#include "challenge_bands.h"
 #include "game_state.h"
 #include "history_file.h"
 #include "player_texts.h"
+#include "result_best.h"
 #include "settings_text.h"
+#include "toolbar_buttons.h"
 #include "web_front_end.h"
-#include "web_texts.h"
 
 namespace {
 
@@ -22,28 +24,9 @@ const char* Formatted(TextId format, int32_t number) {
     return line;
 }
 
-// Only the dialog that ends a game can say that the game set a new best.
-const char* BestLine(int32_t course) {
-    PersonalBest best = StandingBest(course);
-    if (course == FixedCourse) {
-        if (best.best == NoBest) {
-            return PlayerText(FixedBestNoneText);
-        }
-        return Formatted(best.isNew ? FixedBestNewFormat : FixedBestFormat, best.best);
-    }
-    if (best.best == NoBest) {
-        return PlayerText(ChallengeBestNoneText);
-    }
-    return Formatted(best.isNew ? ChallengeBestNewFormat : ChallengeBestFormat, best.best);
-}
-
-// The splash's first line, by the coming stage's target count: the stage
-// table's 5, 7 and 9 give beginner, intermediate and advanced.
-const char* StageLevelText(int32_t targetCount) {
-    if (targetCount < 6) {
-        return PlayerText(BeginnerSplashText);
-    }
-    return PlayerText(targetCount > 8 ? AdvancedSplashText : IntermediateSplashText);
+const char* ResultBestText(int32_t course) {
+    const BestLine best = ResultBestLine(course);
+    return Formatted(best.format, best.figure);
 }
 
 const char* SplashStageLine() {
@@ -64,26 +47,12 @@ const char* RecordsChallengeBest() {
     return best == NoBest ? PlayerText(RecordsChallengeBestNoneText) : Formatted(RecordsChallengeBestFormat, best);
 }
 
-// Calls back for every setting played, in the order of count, then time, then tries,
-// as the settings dialog lists them; stops when the callback says so.
-template <typename Visit>
-void ForEachFixedBest(Visit visit) {
-    const HistorySummary& history = GameHistory();
-    for (int32_t count = CountRange.low; count <= CountRange.high; ++count) {
-        for (int32_t tenths = TimeRange.low; tenths <= TimeRange.high; ++tenths) {
-            for (int32_t tries = TriesRange.low; tries <= TriesRange.high; ++tries) {
-                const int32_t rounds = history.fixedBests[FixedSettingIndex({count, tenths, tries})];
-                if (rounds != NoBest && !visit(FixedSetting{count, tenths, tries}, rounds)) {
-                    return;
-                }
-            }
-        }
-    }
-}
-
 int32_t FixedBestsPlayed() {
     int32_t played = 0;
-    ForEachFixedBest([&played](const FixedSetting&, int32_t) { return ++played > 0; });
+    ForEachFixedBest(GameHistory().fixedBests, [&played](const FixedSetting&, int32_t) {
+        ++played;
+        return true;
+    });
     return played;
 }
 
@@ -101,12 +70,8 @@ const FigureRange* RangeOfList(int32_t list) {
     }
 }
 
-constexpr int32_t ColorItemCount = PinkColorItem - WhiteColorItem + 1;
-constexpr int32_t LevelItemCount = AdvancedLevelItem - BeginnerLevelItem + 1;
-
-// Every code outside a text list shows as its last entry, as in the exe's dialog.
-int32_t ListedCode(int32_t code, int32_t itemCount) {
-    return code >= 1 && code <= itemCount ? code - 1 : itemCount - 1;
+const TextList& TextListOf(int32_t list) {
+    return list == ColorList ? ColorItemList : LevelItemList;
 }
 
 }  // namespace
@@ -114,7 +79,7 @@ int32_t ListedCode(int32_t code, int32_t itemCount) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_text(int32_t id) {
-    return WebText(id);
+    return PlayerText(static_cast<TextId>(id));
 }
 
 EMSCRIPTEN_KEEPALIVE void glimmark_set_language(int32_t english) {
@@ -141,9 +106,13 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_figure(int32_t figure) {
     case ChallengeBest: return GameHistory().challengeBest;
     case RecentCount: return GameHistory().recentCount;
     case FixedBestCount: return FixedBestsPlayed();
-    case BeginnerTop: return StageBeforeStartLevel(IntermediateLevel);
-    case IntermediateTop: return StageBeforeStartLevel(AdvancedLevel);
+    case ChartBandCountFigure: return ChartBandCount;
+    case ChartBarColorFigure: return ChartBarColor;
+    case ChartNameMarginFigure: return ChartNameMargin;
+    case ChartScaleMarginFigure: return ChartScaleMargin;
+    case ChartedGamesFigure: return ChartedGames;
     case LastStageFigure: return LastStage;
+    case SplashMillisecondsFigure: return SplashMilliseconds;
     case CellSizeFigure: return CellSize;
     case BoardTopFigure: return BoardTop;
     case GridColumnsFigure: return GridColumns;
@@ -154,14 +123,18 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_figure(int32_t figure) {
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_figure_text(int32_t figureLine) {
     switch (figureLine) {
-    case FixedBestLine: return BestLine(FixedCourse);
-    case ChallengeBestLine: return BestLine(ChallengeCourse);
-    case SplashLevel: return StageLevelText(roundState.targetCount);
+    case FixedBestLine: return ResultBestText(FixedCourse);
+    case ChallengeBestLine: return ResultBestText(ChallengeCourse);
+    case SplashLevel: return PlayerText(SplashBandText(roundState.targetCount));
     case SplashStage: return SplashStageLine();
     case GamesPlayed: return GamesPlayedLine();
     case RecordsBestLine: return RecordsChallengeBest();
     default: return "";
     }
+}
+
+EMSCRIPTEN_KEEPALIVE const char* glimmark_tenths_text(int32_t tenths) {
+    return TenthsText(tenths);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_grade_text(int32_t grade) {
@@ -177,10 +150,27 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_recent_stage(int32_t game) {
     return game >= 0 && game < history.recentCount ? history.recentStages[game] : 0;
 }
 
+// The name comes as its text id, which the page reads as every other text.
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_chart_band(int32_t band, int32_t part) {
+    const ChartBand chartBand = ChartBandAt(band);
+    switch (part) {
+    case BandColor: return chartBand.color;
+    case BandName: return chartBand.name;
+    case BandLowStage: return chartBand.lowStage;
+    case BandHighStage: return chartBand.highStage;
+    default: return 0;
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t glimmark_toolbar_button(int32_t button, int32_t part) {
+    const ToolbarButtonLook look = ToolbarButtonAt(button);
+    return part == SeparatorsBefore ? look.separatorsBefore : look.tooltip;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* glimmark_fixed_best_line(int32_t wanted) {
     line[0] = '\0';
     int32_t index = 0;
-    ForEachFixedBest([&](const FixedSetting& setting, int32_t rounds) {
+    ForEachFixedBest(GameHistory().fixedBests, [&](const FixedSetting& setting, int32_t rounds) {
         if (index++ != wanted) {
             return true;
         }
@@ -195,15 +185,14 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_list_size(int32_t list) {
     if (const FigureRange* range = RangeOfList(list)) {
         return range->high - range->low + 1;
     }
-    return list == ColorList ? ColorItemCount : LevelItemCount;
+    return TextListOf(list).count;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* glimmark_list_entry(int32_t list, int32_t index) {
     if (const FigureRange* range = RangeOfList(list)) {
         return list == TimeList ? TenthsText(range->low + index) : WholeText(range->low + index);
     }
-    const int32_t first = list == ColorList ? WhiteColorItem : BeginnerLevelItem;
-    return PlayerText(static_cast<TextId>(first + ListedCode(index + 1, glimmark_list_size(list))));
+    return PlayerText(ListedText(TextListOf(list), index + 1));
 }
 
 // The settings file's figures are held to the ranges on load, so each stands in its list.
@@ -212,8 +201,8 @@ EMSCRIPTEN_KEEPALIVE int32_t glimmark_list_current(int32_t list) {
     case CountList: return ClampToRange(gameSettings.fixedCount, CountRange) - CountRange.low;
     case TimeList: return ClampToRange(gameSettings.fixedTime, TimeRange) - TimeRange.low;
     case TriesList: return ClampToRange(gameSettings.fixedTries, TriesRange) - TriesRange.low;
-    case ColorList: return ListedCode(gameSettings.hideColor, ColorItemCount);
-    default: return ListedCode(gameSettings.startLevel, LevelItemCount);
+    case ColorList: return ListedEntry(ColorItemList, gameSettings.hideColor);
+    default: return ListedEntry(LevelItemList, gameSettings.startLevel);
     }
 }
 

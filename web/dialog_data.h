@@ -22,9 +22,13 @@ enum Figure : int32_t {
     ChallengeBest,
     RecentCount,
     FixedBestCount,
-    BeginnerTop,
-    IntermediateTop,
+    ChartBandCountFigure,
+    ChartBarColorFigure,
+    ChartNameMarginFigure,
+    ChartScaleMarginFigure,
+    ChartedGamesFigure,
     LastStageFigure,
+    SplashMillisecondsFigure,
     CellSizeFigure,
     BoardTopFigure,
     GridColumnsFigure,
@@ -36,3 +40,9 @@ enum FigureLine : int32_t { FixedBestLine, ChallengeBestLine, SplashLevel, Splas
 
 // The settings dialog's five lists.
 enum SettingsList : int32_t { CountList, TimeList, TriesList, ColorList, LevelList };
+
+// What glimmark_chart_band tells of one band of the records chart.
+enum ChartBandPart : int32_t { BandColor, BandName, BandLowStage, BandHighStage };
+
+// What glimmark_toolbar_button tells of one button of the toolbar.
+enum ToolbarPart : int32_t { SeparatorsBefore, TooltipText };

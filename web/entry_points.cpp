@@ -1,12 +1,12 @@
 // The entry points the page calls, and the GameHost realised through the page: the same core as on Windows.
 #include <emscripten.h>
 
-#include <cstdio>
-
+#include "figure_text.h"
 #include "file_storage.h"
 #include "game_host.h"
 #include "game_state.h"
 #include "history_file.h"
+#include "result_best.h"
 #include "settings_file.h"
 #include "web_front_end.h"
 
@@ -21,28 +21,14 @@ void glimmark_stop_display_timer();
 
 namespace {
 
-// The game whose result dialog is open, from the moment it was recorded until that dialog closes.
-struct FinishedGame {
-    bool open;
-    int32_t course;
-    PersonalBest best;
-};
-FinishedGame finishedGame;
-
 // ---- The GameHost -------------------------------------------------------------
 
 void ShowGameMessage(const char* text, const char* caption) {
     glimmark_show_message(text, caption, 0);
 }
 
-// A result dialog that the core opens ends a game, so that game goes into the history first.
 void RunDialogOfGame(int32_t templateId) {
-    if (templateId == FixedResultTemplate || templateId == ChallengeResultTemplate) {
-        int32_t course = templateId == FixedResultTemplate ? FixedCourse : ChallengeCourse;
-        finishedGame = {true, course, RecordGame(FinishedGameRecord(course), nullptr)};
-    }
-    glimmark_run_dialog(templateId);
-    finishedGame.open = false;
+    RunDialogEndingGame(templateId, glimmark_run_dialog, nullptr);
 }
 
 // The board is drawn before the round is judged, so the player sees the judged
@@ -75,31 +61,19 @@ void WarnOnce(void* owner, const char* text, const char* caption) {
     }
 }
 
-char figureText[2][16];
+FigureText wholeText;
+FigureText tenthsText;
 
 }  // namespace
 
 const char* WholeText(int32_t value) {
-    std::snprintf(figureText[0], sizeof figureText[0], "%d", static_cast<int>(value));
-    return figureText[0];
+    FormatWhole(value, wholeText);
+    return wholeText;
 }
 
-// Truncating division, so 5 tenths read 0.5 and 30 read 3.0.
 const char* TenthsText(int32_t tenths) {
-    std::snprintf(figureText[1], sizeof figureText[1], "%d.%d", static_cast<int>(tenths / 10),
-                  static_cast<int>(tenths % 10));
-    return figureText[1];
-}
-
-// The best line of a result dialog: the game that dialog ended, or the standing best.
-PersonalBest StandingBest(int32_t course) {
-    if (finishedGame.open && finishedGame.course == course) {
-        return finishedGame.best;
-    }
-    if (course == FixedCourse) {
-        return {FixedBest({resultSnapshot.targetCount, resultSnapshot.displayTime, resultSnapshot.tries}), false};
-    }
-    return {GameHistory().challengeBest, false};
+    FormatTenths(tenths, tenthsText);
+    return tenthsText;
 }
 
 // ---- Entry points -------------------------------------------------------------------
@@ -144,6 +118,10 @@ EMSCRIPTEN_KEEPALIVE void glimmark_show_brain_level() {
 
 EMSCRIPTEN_KEEPALIVE void glimmark_save_settings() {
     SaveSettings(nullptr);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* glimmark_history_file_name() {
+    return HistoryFileName;
 }
 
 EMSCRIPTEN_KEEPALIVE int32_t glimmark_add_history(const char* bytes, int32_t length) {

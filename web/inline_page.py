@@ -4,7 +4,7 @@
 import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
-for option in ("page", "style", "script", "program", "art", "ids", "enums", "out"):
+for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "grid", "out"):
     parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums") else None)
 arguments = parser.parse_args()
 
@@ -26,28 +26,43 @@ ids_text = "".join(read(header) for header in arguments.ids)
 pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
             if name.lower() in art}
 # The names of the enumerations the page asks the WebAssembly side by: the texts by name, so
-# that the page never holds one, and the figures and lists of the dialogs. An entry "= Name"
-# goes on from that name's number, as the browser's own text table does.
-numbers = {}
+# that the page never holds one, and the figures and lists of the dialogs. They count from 0.
 enumerations = {}
 for header in arguments.enums:
     for enumeration, body in re.findall(r"enum\s+(\w+)\s*:\s*int32_t\s*\{(.*?)\}", re.sub(r"//[^\n]*", "", read(header)), re.S):
-        number = 0
-        for entry in (entry.strip() for entry in body.split(",") if entry.strip()):
-            name, _, start = (part.strip() for part in entry.partition("="))
-            number = numbers[start] if start else number
-            numbers[name] = number
-            enumerations.setdefault(enumeration, {})[name] = number
-            number += 1
-enumerations["TextIds"] = {**enumerations.pop("TextId"), **enumerations.pop("WebTextId")}
+        names = [entry.strip() for entry in body.split(",") if entry.strip()]
+        if any("=" in name for name in names):
+            raise SystemExit("%s: give %s no numbers; the page counts its entries from 0" % (header, enumeration))
+        enumerations[enumeration] = {name: number for number, name in enumerate(names)}
+enumerations["TextIds"] = enumerations.pop("TextId")
 # The dialog templates the core opens, by the names the resource script gives them.
 enumerations["DialogTemplate"] = {name: int(number) for name, number in
                                   re.findall(r"#define\s+IDD_(\w+)\s+(\d+)", ids_text)}
+# Each dialog template's client size and its controls' places, in dialog units, by the names the
+# resource script gives them: the page lays its dialogs out as the exe's are. A control the code
+# never addresses has no name and no place here.
+templates = {}
+template = None
+for line in read(arguments.dialogs).splitlines():
+    size = re.match(r"IDD_(\w+)\s+DIALOG(?:EX)?\s+\(?-?\d+\)?\s*,\s*\(?-?\d+\)?\s*,\s*(\d+)\s*,\s*(\d+)", line)
+    control = re.match(r'\s*CONTROL\s+"[^"]*"\s*,\s*IDC_(\w+)\s*,.*,\s*(-?\d+)\s*,\s*(-?\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*$', line)
+    if size:
+        template = templates[size[1]] = {"size": [int(size[2]), int(size[3])]}
+    elif control and template is not None and control[1] != "UNNAMED":
+        template[control[1]] = [int(number) for number in control.groups()[1:]]
+enumerations["Templates"] = templates
+# The places in pixels that the exe's dialogs draw at, by their names in the header.
+enumerations["Pixels"] = {name: int(number) for name, number in
+                          re.findall(r"constexpr\s+int32_t\s+(\w+)\s*=\s*(-?\d+)\s*;", read(arguments.pixels))}
 
 constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
 script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
     json.dumps(art), json.dumps(pictures), constants, read(arguments.script), read(arguments.program)))
-style = read(arguments.style)
+# The board's size in the style, from the grid the core plays on, so that the page is laid out
+# right before the WebAssembly runs.
+grid = dict(re.findall(r"constexpr\s+int32_t\s+(GridColumns|GridRows|CellSize)\s*=\s*(\d+)\s*;", read(arguments.grid)))
+style = (":root { --board-width: %dpx; --board-height: %dpx; }\n" % (
+    int(grid["GridColumns"]) * int(grid["CellSize"]), int(grid["GridRows"]) * int(grid["CellSize"]))) + read(arguments.style)
 script = script.replace("</script", "<\\/script")
 
 

@@ -3,8 +3,11 @@
 
 // ---- The WebAssembly side ---------------------------------------------------------
 // Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
-// name), TextIds (the text tables' names -> ids), DialogTemplate (the templates the core opens)
-// and Figure, FigureLine and SettingsList (dialog_data.h).
+// name), TextIds (the text table's names -> ids), DialogTemplate (the templates the core opens),
+// ToolbarButton (toolbar_buttons.h), Figure, FigureLine, SettingsList, ChartBandPart and ToolbarPart
+// (dialog_data.h), and Templates (each dialog
+// template's size and its controls' places in dialog units, from the resource script), and Pixels
+// (where the exe's dialogs draw their own lines and pictures, drawn_layout.h).
 const game = {};
 let busy = false;  // an entry point is running, maybe waiting in one of its dialogs
 
@@ -21,13 +24,17 @@ function bindGame() {
     game.setLanguage = syncCall('set_language');
     game.figure = syncCall('figure');
     game.figureText = syncCall('figure_text', 'string');
+    game.tenthsText = syncCall('tenths_text', 'string');
     game.listSize = syncCall('list_size');
     game.listEntry = syncCall('list_entry', 'string');
     game.listCurrent = syncCall('list_current');
     game.setCourse = syncCall('set_course');
     game.storeSettings = syncCall('store_settings', 'number', ['string', 'string', 'string', 'string', 'string']);
     game.recentStage = syncCall('recent_stage');
+    game.chartBand = syncCall('chart_band');
+    game.toolbarButton = syncCall('toolbar_button');
     game.fixedBestLine = syncCall('fixed_best_line', 'string');
+    game.historyFileName = syncCall('history_file_name', 'string');
     game.gradeText = syncCall('grade_text', 'string');
     game.gradePicture = syncCall('grade_picture');
 }
@@ -74,8 +81,8 @@ function say(name) {
 
 
 // ---- The board ------------------------------------------------------------------------
-// The core's grid, in its client pixels: read from it once the WebAssembly runs.
-let BoardWidth = 640, BoardHeight = 480, CellSize = 32, BoardTop = 40;
+// The core's grid, in its client pixels: read from it once the WebAssembly runs, before any use.
+let BoardWidth = 0, BoardHeight = 0, CellSize = 0, BoardTop = 0;
 
 function readGeometry() {
     CellSize = game.figure(Figure.CellSizeFigure);
@@ -194,7 +201,7 @@ function place(parent, made, x, y, width, height) {
 }
 
 // A template dialog of that client size in dialog units, with its caption (none for the splash).
-function templateDialog(id, caption, width, height) {
+function templateDialog(id, caption, [width, height]) {
     const dialog = document.getElementById(id);
     dialog.replaceChildren();
     if (caption !== null) {
@@ -230,6 +237,16 @@ function button(parent, text, x, y, width, height, action) {
     return made;
 }
 
+// Places what the exe draws itself, in pixels from the client area's corner.
+function placeInPixels(parent, made, x, y, width, height) {
+    Object.assign(made.style, {left: x + 'px', top: y + 'px'});
+    if (width !== undefined) {
+        Object.assign(made.style, {width: width + 'px', height: height + 'px'});
+    }
+    parent.appendChild(made);
+    return made;
+}
+
 function label(parent, text, x, y, width, height, className) {
     return place(parent, element('div', className || 'label', text), x, y, width, height);
 }
@@ -255,14 +272,12 @@ page.showMessage = (text, caption, isWarning) => {
 };
 
 // ---- The dialogs the core opens: the two results and the stage splash ----------------------
-const SplashMilliseconds = 800;
-
 page.runDialog = (templateId) => {
     switch (templateId) {
     case DialogTemplate.FIXED_RESULT:
-        return showResult('fixed-result', say('FixedResultTitle'), fixedFigures);
+        return showResult('fixed-result', Templates.FIXED_RESULT, say('FixedResultTitle'), fixedFigures);
     case DialogTemplate.CHALLENGE_RESULT:
-        return showResult('challenge-result', say('ChallengeResultTitle'), challengeFigures);
+        return showResult('challenge-result', Templates.CHALLENGE_RESULT, say('ChallengeResultTitle'), challengeFigures);
     case DialogTemplate.STAGE_SPLASH:
         return showSplash();
     default:
@@ -275,7 +290,7 @@ function fixedFigures(client) {
     writeFigureLine(client, [
         ['CountLabel', game.figure(Figure.ResultTargetCount), 'OfTargetsLabel', game.figure(Figure.ResultProgress),
          'TargetsLabel'],
-        ['TimeLabel', tenths(game.figure(Figure.ResultTime)), 'SecondsLabel'],
+        ['TimeLabel', game.tenthsText(game.figure(Figure.ResultTime)), 'SecondsLabel'],
         ['TriesLabel', game.figure(Figure.ResultTries), 'OfTriesLabel', game.figure(Figure.ResultRounds),
          'TimesLabel'],
     ]);
@@ -286,13 +301,9 @@ function challengeFigures(client) {
     writeFigureLine(client, [
         ['StagesClearedLabel', game.figure(Figure.StagesCleared)],
         ['CountLabel', game.figure(Figure.ClearedCount), 'TargetsLabel'],
-        ['TimeLabel', tenths(game.figure(Figure.ClearedTime)), 'SecondsLabel'],
+        ['TimeLabel', game.tenthsText(game.figure(Figure.ClearedTime)), 'SecondsLabel'],
     ]);
     return {grade: game.figure(Figure.ChallengeGrade), best: game.figureText(FigureLine.ChallengeBestLine)};
-}
-
-function tenths(value) {
-    return Math.trunc(value / 10) + '.' + Math.abs(value % 10);
 }
 
 function writeFigureLine(client, groups) {
@@ -304,16 +315,17 @@ function writeFigureLine(client, groups) {
 }
 
 // The heading, the grade line and the picture are placed in pixels, as the exe paints them.
-function showResult(id, caption, writeFigures) {
-    const client = templateDialog(id, caption, 227, 208);
+function showResult(id, layout, caption, writeFigures) {
+    const client = templateDialog(id, caption, layout.size);
     const {grade, best} = writeFigures(client);
-    client.appendChild(element('div', 'big heading', say('BrainHeadingText')));
-    client.appendChild(element('div', 'big grade', game.gradeText(grade)));
-    const picture = client.appendChild(element('img', 'picture'));
+    placeInPixels(client, element('div', 'big', say('BrainHeadingText')), Pixels.ResultHeadingX, Pixels.ResultHeadingY);
+    placeInPixels(client, element('div', 'big', game.gradeText(grade)), Pixels.ResultGradeX, Pixels.ResultGradeY);
+    const picture = placeInPixels(client, element('img'), Pixels.ResultPictureX, Pixels.ResultPictureY,
+                                  Pixels.ResultPictureSize, Pixels.ResultPictureSize);
     picture.src = Art[PictureFiles[game.gradePicture(grade)]];
     picture.alt = '';
-    label(client, best, 4, 170, 219, 10, 'label centered');
-    const close = button(client, say('CloseButton'), 84, 184, 56, 16, () => dialog.close());
+    label(client, best, ...layout.RESULT_BEST, 'label centered');
+    const close = button(client, say('CloseButton'), ...layout.RESULT_CLOSE, () => dialog.close());
     const dialog = document.getElementById(id);
     const closed = runModal(dialog, false);
     close.focus();
@@ -321,28 +333,35 @@ function showResult(id, caption, writeFigures) {
 }
 
 function showSplash() {
-    const client = templateDialog('splash', null, 193, 45);
-    client.appendChild(element('div', 'splash-level', game.figureText(FigureLine.SplashLevel)));
-    client.appendChild(element('div', 'big splash-stage', game.figureText(FigureLine.SplashStage)));
+    const client = templateDialog('splash', null, Templates.STAGE_SPLASH.size);
+    placeInPixels(client, element('div', 'nowrap', game.figureText(FigureLine.SplashLevel)), Pixels.SplashBandX,
+                  Pixels.SplashBandY);
+    placeInPixels(client, element('div', 'big', game.figureText(FigureLine.SplashStage)), Pixels.SplashStageX,
+                  Pixels.SplashStageY);
     const dialog = document.getElementById('splash');
     const closed = runModal(dialog, false);
-    setTimeout(() => dialog.close(), SplashMilliseconds);
+    setTimeout(() => dialog.close(), game.figure(Figure.SplashMillisecondsFigure));
     return closed;
 }
 
 // ---- The game settings dialog: the course buttons act at once, OK stores the other five ----
 function openSettings() {
-    const client = templateDialog('settings', say('SettingsTitle'), 239, 89);
-    place(client, element('div', 'etched'), 4, 8, 172, 40);
-    place(client, element('div', 'etched'), 4, 52, 172, 28);
+    const layout = Templates.GAME_SETTINGS;
+    const client = templateDialog('settings', say('SettingsTitle'), layout.size);
+    place(client, element('div', 'etched'), ...layout.FIXED_FRAME);
+    place(client, element('div', 'etched'), ...layout.CHALLENGE_FRAME);
     const lists = [
-        [SettingsList.CountList, 'CountLabel', 60, 24, 36, 64, 12], [SettingsList.TimeList, 'TimeLabel', 96, 24, 36, 100, 12],
-        [SettingsList.TriesList, 'TriesLabel', 132, 24, 36, 132, 12], [SettingsList.ColorList, 'ColorLabel', 180, 20, 52, 184, 8],
-        [SettingsList.LevelList, null, 84, 60, 64, 0, 0],
+        [SettingsList.CountList, 'CountLabel', layout.COUNT_COMBO, layout.COUNT_LABEL],
+        [SettingsList.TimeList, 'TimeLabel', layout.TIME_COMBO, layout.TIME_LABEL],
+        [SettingsList.TriesList, 'TriesLabel', layout.TRIES_COMBO, layout.TRIES_LABEL],
+        [SettingsList.ColorList, 'ColorLabel', layout.COLOR_COMBO, layout.COLOR_LABEL],
+        [SettingsList.LevelList, null, layout.LEVEL_COMBO, null],
     ];
-    const selects = lists.map(([list, labelName, x, y, width, labelX, labelY]) => {
+    // A combo box's height in the template takes in its drop-down list; a label may run wider
+    // than its control, as the exe's static does when the text is longer.
+    const selects = lists.map(([list, labelName, [x, y, width], labelPlace]) => {
         if (labelName) {
-            label(client, say(labelName), labelX, labelY, 48, 8, 'label nowrap');
+            label(client, say(labelName), labelPlace[0], labelPlace[1], 48, labelPlace[3], 'label nowrap');
         }
         const select = place(client, listSelect(list), x, y, width, 12);
         select.style.minWidth = select.style.width;  // wider where an item needs it
@@ -350,10 +369,10 @@ function openSettings() {
         return select;
     });
     const course = game.figure(Figure.CourseModeFigure);
-    courseButton(client, say('FixedCourseButton'), 8, 24, 44, 0, course === 0);
-    courseButton(client, say('ChallengeCourseButton'), 8, 60, 60, 1, course !== 0);
+    courseButton(client, say('FixedCourseButton'), layout.FIXED_COURSE_RADIO, 0, course === 0);
+    courseButton(client, say('ChallengeCourseButton'), layout.CHALLENGE_COURSE_RADIO, 1, course !== 0);
     const dialog = document.getElementById('settings');
-    button(client, say('OkButton'), 184, 44, 44, 32, () => {
+    button(client, say('OkButton'), ...layout.SETTINGS_OK, () => {
         game.storeSettings(...selects.map((select) => select.value));
         dialog.close();
     });
@@ -374,8 +393,8 @@ function listSelect(list) {
     return select;
 }
 
-function courseButton(client, text, x, y, width, course, checked) {
-    const holder = place(client, element('label', 'radio'), x, y, width, 12);
+function courseButton(client, text, placeInTemplate, course, checked) {
+    const holder = place(client, element('label', 'radio'), ...placeInTemplate);
     const radio = holder.appendChild(element('input'));
     Object.assign(radio, {type: 'radio', name: 'course', checked});
     radio.addEventListener('change', () => game.setCourse(course));
@@ -384,46 +403,48 @@ function courseButton(client, text, x, y, width, course, checked) {
 
 // ---- The About box ------------------------------------------------------------------------------
 function openAbout() {
-    const client = templateDialog('about', say('AboutTitle'), 122, 160);
-    const picture = client.appendChild(element('img', 'about-picture'));
+    const layout = Templates.ABOUT;
+    const client = templateDialog('about', say('AboutTitle'), layout.size);
+    const picture = placeInPixels(client, element('img'), Pixels.AboutPictureX, Pixels.AboutPictureY,
+                                  Pixels.AboutPictureWidth, Pixels.AboutPictureHeight);
     picture.src = Art.about;
     picture.alt = '';
     place(client, element('div', 'etched'), 0, 92, 122, 52);
-    // Each line is centred across the box, as the template's lines stand, whatever the font's width.
+    // Each line is centred across the box at its template line's height, whatever the font's width.
     const lines = [
-        ['AboutTaglineText', 44], ['AboutChallengeText', 56], ['AboutNameText', 68], ['AboutVersionText', 80],
-        ['AboutBuildText', 96], ['AboutInterfaceText', 108], ['AboutDevelopersText', 120], ['AboutAddressText', 132],
+        ['AboutTaglineText', layout.ABOUT_TAGLINE], ['AboutChallengeText', layout.ABOUT_CHALLENGE],
+        ['AboutNameText', layout.ABOUT_NAME], ['AboutVersionText', layout.ABOUT_VERSION],
+        ['AboutBrowserBuildText', layout.ABOUT_BUILD], ['AboutBrowserInterfaceText', layout.ABOUT_INTERFACE],
+        ['AboutDevelopersText', layout.ABOUT_DEVELOPERS], ['AboutAddressText', layout.ABOUT_ADDRESS],
     ];
-    for (const [name, y] of lines) {
-        label(client, say(name), 0, y, 122, 8, 'label centered nowrap');
+    for (const [name, [, y, , height]] of lines) {
+        label(client, say(name), 0, y, layout.size[0], height, 'label centered nowrap');
     }
     const dialog = document.getElementById('about');
-    const close = button(client, say('CloseButton'), 0, 144, 122, 16, () => dialog.close());
+    const close = button(client, say('CloseButton'), ...layout.ABOUT_CLOSE, () => dialog.close());
     const closed = runModal(dialog, false);
     close.focus();
     return closed;
 }
 
 // ---- The records dialog, with its chart, and the history moved to and from a file ---------------
-const ChartBands = [['#def2de', 'BeginnerBandName'], ['#fff4d6', 'IntermediateBandName'], ['#fae0e0', 'AdvancedBandName']];
-const BarColor = '#3060c8';
-
 function openRecords() {
-    const client = templateDialog('records', say('RecordsTitle'), 260, 214);
+    const layout = Templates.RECORDS;
+    const client = templateDialog('records', say('RecordsTitle'), layout.size);
     const dialog = document.getElementById('records');
     const played = game.figure(Figure.FixedGames) + game.figure(Figure.ChallengeGames);
-    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureLine.GamesPlayed), 8, 8, 244, 10,
-          'label records-games');
+    label(client, played === 0 ? say('NoHistoryText') : game.figureText(FigureLine.GamesPlayed),
+          ...layout.RECORDS_GAMES, 'label records-games');
     if (played > 0) {
-        label(client, game.figureText(FigureLine.RecordsBestLine), 8, 20, 244, 10, 'label');
-        label(client, say('FixedBestsLabel'), 8, 36, 244, 10, 'label');
-        place(client, fixedBestList(), 8, 47, 244, 48);
-        label(client, say('ChartLabel'), 8, 102, 244, 10, 'label');
-        place(client, recordsChart(), 8, 113, 244, 74);
+        label(client, game.figureText(FigureLine.RecordsBestLine), ...layout.RECORDS_CHALLENGE_BEST, 'label');
+        label(client, say('FixedBestsLabel'), ...layout.RECORDS_FIXED_LABEL, 'label');
+        place(client, fixedBestList(), ...layout.RECORDS_FIXED_BESTS);
+        label(client, say('ChartLabel'), ...layout.RECORDS_CHART_LABEL, 'label');
+        place(client, recordsChart(layout.RECORDS_CHART), ...layout.RECORDS_CHART);
     }
     button(client, say('SaveHistoryButton'), 8, 194, 72, 14, saveHistoryFile);
     button(client, say('LoadHistoryButton'), 180, 194, 72, 14, () => loadHistoryFile(dialog));
-    const close = button(client, say('CloseButton'), 102, 194, 56, 14, () => dialog.close());
+    const close = button(client, say('CloseButton'), ...layout.RECORDS_CLOSE, () => dialog.close());
     const closed = runModal(dialog, true);
     close.focus();
     return closed;
@@ -446,9 +467,9 @@ function fixedBestList() {
 }
 
 // The stages cleared in the last challenge games, oldest on the left, over the three bands.
-function recordsChart() {
+function recordsChart([, , chartWidth, chartHeight]) {
     const chart = element('canvas', 'chart');
-    const width = 244 * UnitX, height = 74 * UnitY;
+    const width = chartWidth * UnitX, height = chartHeight * UnitY;
     const scale = 2 * devicePixelRatio;  // stays sharp as the window is scaled
     Object.assign(chart, {width: width * scale, height: height * scale});
     const pen = chart.getContext('2d');
@@ -457,7 +478,8 @@ function recordsChart() {
     pen.fillRect(0, 0, width, height);
     pen.font = '12px "MS PGothic", "IPAPGothic", sans-serif';
     pen.textBaseline = 'middle';
-    const plot = {left: 30, top: 1, right: width - 18, bottom: height - 1};
+    const plot = {left: game.figure(Figure.ChartNameMarginFigure), top: 1,
+                  right: width - game.figure(Figure.ChartScaleMarginFigure), bottom: height - 1};
     const lastStage = game.figure(Figure.LastStageFigure);
     const stageY = (stages) => plot.bottom - (plot.bottom - plot.top) * stages / lastStage;
     const recent = game.figure(Figure.RecentCount);
@@ -465,18 +487,19 @@ function recordsChart() {
         pen.fillStyle = '#000000';
         pen.fillText(say('NoChallengeChartText'), plot.left + 8, 16);
     } else {
-        const tops = [game.figure(Figure.BeginnerTop), game.figure(Figure.IntermediateTop), lastStage];
-        ChartBands.forEach(([color, name], band) => {
-            const top = stageY(tops[band]), bottom = stageY(band === 0 ? 0 : tops[band - 1]);
-            pen.fillStyle = color;
+        const bands = game.figure(Figure.ChartBandCountFigure);
+        for (let band = 0; band < bands; ++band) {
+            const top = stageY(game.chartBand(band, ChartBandPart.BandHighStage));
+            const bottom = stageY(game.chartBand(band, ChartBandPart.BandLowStage));
+            pen.fillStyle = colorText(game.chartBand(band, ChartBandPart.BandColor));
             pen.fillRect(0, top, width, bottom - top);
             pen.fillStyle = '#000000';
-            pen.fillText(say(name), 2, (top + bottom) / 2);
-        });
+            pen.fillText(game.text(game.chartBand(band, ChartBandPart.BandName)), 2, (top + bottom) / 2);
+        }
         pen.fillText(String(lastStage), plot.right + 3, plot.top + 6);
         pen.fillText('0', plot.right + 3, plot.bottom - 6);
-        const slot = (plot.right - plot.left) / 50;
-        pen.fillStyle = BarColor;
+        const slot = (plot.right - plot.left) / game.figure(Figure.ChartedGamesFigure);
+        pen.fillStyle = colorText(game.figure(Figure.ChartBarColorFigure));
         for (let index = 0; index < recent; ++index) {
             const top = Math.min(stageY(game.recentStage(index)), plot.bottom - 2);
             pen.fillRect(plot.left + index * slot + 1, top, slot - 2, plot.bottom - top);
@@ -487,19 +510,18 @@ function recordsChart() {
     return chart;
 }
 
-const HistoryFileName = 'history.csv';
-
 // The same bytes the exe keeps, so that the file can go on in the exe's folder.
 function saveHistoryFile() {
+    const name = game.historyFileName();
     let bytes = new Uint8Array(0);
     try {
-        bytes = Module.FS.readFile(HistoryFileName);
+        bytes = Module.FS.readFile(name);
     } catch (missing) {
         // no game finished yet: an empty file
     }
     const link = element('a');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'text/csv'}));
-    link.download = HistoryFileName;
+    link.download = name;
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }
@@ -564,17 +586,16 @@ page.restoreFile = (name, wholeOrNothing) => {
 };
 
 // ---- The toolbar: seven buttons in three groups, with the exe's pictures and tooltips ------------
-// Image k of the strip is the picture of button k; the separators stand where the exe has them.
-const ToolbarButtons = [
-    ['StartTooltip', () => game.start()],
-    ['BrainLevelTooltip', () => game.showBrainLevel()],
-    ['GameSettingsTooltip', () => { busy = true; openSettings().finally(() => { busy = false; }); }],
-    ['VersionTooltip', () => { busy = true; openAbout().finally(() => { busy = false; }); }],
-    ['WebHelpTooltip', () => window.open(say('WebHelpAddress'), '_blank', 'noopener')],
-    ['ExitTooltip', exitGame],
-    ['StartTooltip', () => game.start()],
-];
-const SeparatorsBefore = [4, 4, 0, 0, 0, 0, 4];
+// Image k of the strip is the picture of button k; the separators and tooltips are the exe's.
+const ToolbarCommands = {
+    [ToolbarButton.StartButton]: () => game.start(),
+    [ToolbarButton.BrainLevelButton]: () => game.showBrainLevel(),
+    [ToolbarButton.GameSettingsButton]: () => { busy = true; openSettings().finally(() => { busy = false; }); },
+    [ToolbarButton.VersionButton]: () => { busy = true; openAbout().finally(() => { busy = false; }); },
+    [ToolbarButton.WebHelpButton]: () => window.open(say('WebHelpAddress'), '_blank', 'noopener'),
+    [ToolbarButton.ExitButton]: exitGame,
+    [ToolbarButton.StartRightButton]: () => game.start(),
+};
 
 // Button k shows the strip's k-th 32 x 32 picture, cut out by its own view box, so that no edge
 // of a neighbour shows however the window is scaled.
@@ -589,20 +610,21 @@ function toolbarPicture(image) {
 
 function buildToolbar() {
     const toolbar = document.getElementById('toolbar');
-    ToolbarButtons.forEach(([tooltip, command], image) => {
-        for (let separator = 0; separator < SeparatorsBefore[image]; ++separator) {
+    for (let button = 0; button < ToolbarButton.ToolbarButtonCount; ++button) {
+        const separators = game.toolbarButton(button, ToolbarPart.SeparatorsBefore);
+        for (let separator = 0; separator < separators; ++separator) {
             toolbar.appendChild(element('span', 'separator'));
         }
         const made = toolbar.appendChild(element('button', 'tool'));
         made.type = 'button';
-        made.dataset.tooltip = tooltip;
-        made.style.backgroundImage = `url("${toolbarPicture(image)}")`;
+        made.dataset.tooltip = game.toolbarButton(button, ToolbarPart.TooltipText);
+        made.style.backgroundImage = `url("${toolbarPicture(button)}")`;
         made.addEventListener('click', () => {
             if (!busy && !document.querySelector('dialog[open]')) {
-                command();
+                ToolbarCommands[button]();
             }
         });
-    });
+    }
 }
 
 // A page cannot close its own tab: Exit keeps the settings and leaves an empty board.
@@ -647,7 +669,7 @@ function useLanguage(language) {
     document.getElementById('language').value = language;
     game.setLanguage(language === 'ja' ? 0 : 1);
     for (const tool of document.querySelectorAll('.tool')) {
-        tool.title = say(tool.dataset.tooltip);
+        tool.title = game.text(Number(tool.dataset.tooltip));
     }
     document.getElementById('records-item').textContent = say('RecordsMenuItem');
     document.title = document.getElementById('title').textContent = say('WindowTitleText');

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "brain_level.h"
+#include "challenge_bands.h"
 #include "game_resource_ids.h"
+#include "game_state.h"
 #include "player_texts.h"
 
 namespace {
@@ -47,6 +49,20 @@ TEST(PlayerTexts, TheLanguageChosenAtStartGivesEveryText) {
     SetPlayerLanguage(7);  // not a language of the game: its own, Japanese
     EXPECT_EQ(std::string(BrainLevelText(SuperGenius)) + PlayerText(ReadErrorCaption), " 超天才ですリードエラー");
     EXPECT_EQ(BrainLevelPictureId(SuperGenius), IDB_RATING_SUPER_GENIUS);
+}
+
+// The splash names a stage's band from its target count alone, so every stage of the
+// table must read as the band the start levels cut it into.
+TEST(PlayerTexts, TheSplashNamesTheBandOfEveryStage) {
+    for (int32_t stage = 1; stage <= LastStage; ++stage) {
+        TextId band = BeginnerSplashText;
+        if (stage > StageBeforeStartLevel(AdvancedLevel)) {
+            band = AdvancedSplashText;
+        } else if (stage > StageBeforeStartLevel(IntermediateLevel)) {
+            band = IntermediateSplashText;
+        }
+        EXPECT_EQ(SplashBandText(StageTable[stage - 1].targetCount), band) << "stage " << stage;
+    }
 }
 
 }  // namespace

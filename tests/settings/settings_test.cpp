@@ -136,3 +136,18 @@ TEST(SettingsText, LeadingIntegersExactTenthsSaturationAndClamping) {
         EXPECT_EQ(convert(text), value) << '"' << text << '"';
     }
 }
+
+// An entry chosen in a list must read back as the code that shows it, in either language,
+// and a code from a hand-edited file still shows as some entry.
+TEST(SettingsText, EachListEntryReadsBackAsItsCodeAndAnyOtherCodeShowsTheLast) {
+    const std::tuple<const TextList*, int32_t (*)(const char*)> lists[] = {
+        {&ColorItemList, ColorFromText}, {&LevelItemList, LevelFromText}};
+    for (const auto& [list, fromText] : lists) {
+        for (int32_t code = 1; code <= list->count; ++code) {
+            EXPECT_EQ(fromText(PlayerTextIn(JapaneseLanguage, ListedText(*list, code))), code);
+            EXPECT_EQ(fromText(PlayerTextIn(EnglishLanguage, ListedText(*list, code))), code);
+        }
+        EXPECT_EQ(ListedEntry(*list, 0), list->count - 1);
+        EXPECT_EQ(ListedEntry(*list, list->count + 1), list->count - 1);
+    }
+}

@@ -52,15 +52,15 @@ class Player {
                 Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); };
             });
         }
-        await this.page.evaluateOnNewDocument((files) => {
-            if (!sessionStorage.getItem('seeded')) {
-                sessionStorage.setItem('seeded', '1');
-                for (const [key, value] of Object.entries(files)) {
-                    localStorage.setItem(key, value);
-                }
+        // Only the first document is seeded, so that a reload reads what the game kept; a mark
+        // in the session's storage let about one run in six seed the reload again.
+        const seeding = await this.page.evaluateOnNewDocument((files) => {
+            for (const [key, value] of Object.entries(files)) {
+                localStorage.setItem(key, value);
             }
         }, stored);
         await this.open();
+        await this.page.removeScriptToEvaluateOnNewDocument(seeding.identifier);
     }
 
     async open() {
@@ -106,8 +106,10 @@ class Player {
                                     box.y + (row * 32 + 16) * box.height / 480);
     }
 
-    async toolbar(tooltip) {
-        const index = await this.page.evaluate((name) => ToolbarButtons.findIndex(([text]) => text === name), tooltip);
+    // The toolbar takes no click while an entry point runs (the page's start among them), so the player waits.
+    async toolbar(button) {
+        await this.page.waitForFunction(() => !busy);
+        const index = await this.page.evaluate((name) => ToolbarButton[name], button);
         await (await this.page.$$('#toolbar .tool'))[index].click();
     }
 
@@ -140,7 +142,7 @@ class Player {
 }
 
 async function checkSettingsDialog(player, expected) {
-    await player.toolbar('GameSettingsTooltip');
+    await player.toolbar('GameSettingsButton');
     await player.page.waitForSelector('#settings[open]');
     const shown = await player.page.$$eval('#settings select', (lists) => lists.map((list) => list.value));
     const fixed = await player.page.$eval('#settings input[type=radio]', (radio) => radio.checked);
@@ -175,7 +177,7 @@ async function storageRefused(player) {
     await player.visit({}, true);
     await player.answerMessage(await player.say('SettingsMissingText'));
     for (const warning of [await player.say('SettingsUnwritableText'), null]) {
-        await player.toolbar('GameSettingsTooltip');
+        await player.toolbar('GameSettingsButton');
         await player.page.waitForSelector('#settings[open]');
         await player.page.$$eval('#settings .push', (buttons) => buttons.at(-1).click());
         if (warning !== null) {
@@ -189,7 +191,7 @@ async function storageRefused(player) {
 // Two targets, 0.5 s, two tries, light blue covers: one game won, one lost.
 async function fixedGames(player) {
     await player.setClock(1765000000);
-    await player.toolbar('StartTooltip');
+    await player.toolbar('StartButton');
     assert.equal(await player.page.evaluate(() => page.timerPeriod), 500);
     await player.playRound(1765000000, 2, LightBlue);
     await player.setClock(1765000007);
@@ -199,7 +201,7 @@ async function fixedGames(player) {
     assert.ok(won.includes(await player.say('FixedBestNewFormat', 2)), won.join('|'));
     assert.match(await player.lastHistoryLine(), /^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d,fixed,2,3,0\.5,2,2,,Bird$/);
     await player.setClock(1765000100);
-    await player.toolbar('StartTooltip');
+    await player.toolbar('StartButton');
     await player.playRound(1765000100, 2, LightBlue, 1);
     await player.answerMessage(await player.say('WrongClickText'));
     const lost = await player.result('fixed-result');
@@ -211,7 +213,7 @@ async function fixedGames(player) {
 async function challengeGame(player) {
     await player.page.evaluate(() => game.setCourse(1));
     await player.setClock(1765000200);
-    await player.toolbar('StartTooltip');
+    await player.toolbar('StartButton');
     await player.page.waitForSelector('#splash[open]');
     await player.playRound(1765000200, 5, LightBlue);
     await player.setClock(1765000300);
