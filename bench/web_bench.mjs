@@ -5,6 +5,7 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import {createRequire} from 'node:module';
+import {placement} from '../tests/web/placement.mjs';
 
 const require = createRequire(path.resolve('tests/web/package.json'));
 const puppeteer = (await import(require.resolve('puppeteer-core'))).default;
@@ -60,22 +61,6 @@ async function frameInterval(page) {
         };
         requestAnimationFrame(next);
     }));
-}
-
-function placement(second, count) {
-    let state = second >>> 0;
-    const draw = () => {
-        state = (Math.imul(state, 22695477) + 1) >>> 0;
-        return (state >>> 16) & 0x7fff;
-    };
-    const cells = [];
-    while (cells.length < count) {
-        const column = draw() % 20, row = draw() % 15;
-        if (cells.every(([c, r]) => Math.abs(column - c) > 1 || Math.abs(row - r) > 1)) {
-            cells.push([column, row]);
-        }
-    }
-    return cells;
 }
 
 const gameTimes = [], floorTimes = [];

@@ -5,26 +5,10 @@
 import assert from 'node:assert/strict';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import {placement} from './placement.mjs';
 
 const pageUrl = 'file://' + path.resolve(process.argv[2]);
 const LightBlue = [0, 255, 255], Green = [0, 255, 0], Red = [255, 0, 0];
-
-// The cells of targets 1..count on a board placed in that clock second.
-function placement(second, count) {
-    let state = second >>> 0;
-    const draw = () => {
-        state = (Math.imul(state, 22695477) + 1) >>> 0;
-        return (state >>> 16) & 0x7fff;
-    };
-    const cells = [];
-    while (cells.length < count) {
-        const column = draw() % 20, row = draw() % 15;
-        if (cells.every(([c, r]) => Math.abs(column - c) > 1 || Math.abs(row - r) > 1)) {
-            cells.push([column, row]);
-        }
-    }
-    return cells;
-}
 
 // Whether some pixel of the cell has the colour: a cover fills the cell, a number only part of it.
 function cellHasColor(column, row, color) {
