@@ -19,10 +19,27 @@ function colorText(rgb) {
 
 let boardPainted = false;
 
+// A portrait phone shows the board turned a quarter clockwise, the grid's top row on the right. Only
+// the drawing turns: the core's cells, the numbers' faces and the presses it judges stay as they are.
+let boardTurned = false;
+
+function drawnBoardSize() {
+    return boardTurned ? [BoardHeight, BoardWidth] : [BoardWidth, BoardHeight];
+}
+
+function drawnCellCorner(column, row) {
+    return boardTurned ? [BoardHeight - (row + 1) * CellSize, column * CellSize] : [column * CellSize, row * CellSize];
+}
+
+// The grid's pixel under a pixel of the drawn board.
+function gridPoint(drawnX, drawnY) {
+    return boardTurned ? [drawnY, BoardHeight - 1 - drawnX] : [drawnX, drawnY];
+}
+
 Object.assign(page, {
     clearBoard() {
         board.fillStyle = '#000000';
-        board.fillRect(0, 0, BoardWidth, BoardHeight);
+        board.fillRect(0, 0, ...drawnBoardSize());
         if (!boardPainted) {
             boardPainted = true;  // the frame that shows it is marked for scripts/bench-web
             requestAnimationFrame(() => performance.mark('glimmark-board-painted'));
@@ -30,7 +47,7 @@ Object.assign(page, {
     },
     // The number fills its cell as the exe's 32 x 32 Mincho does; 0 is the blank covering square.
     paintCell(column, row, number, textColor, backgroundColor) {
-        const x = column * CellSize, y = row * CellSize;
+        const [x, y] = drawnCellCorner(column, row);
         board.fillStyle = colorText(backgroundColor);
         board.fillRect(x, y, CellSize, CellSize);
         if (number === 0) {
@@ -76,8 +93,9 @@ canvas.addEventListener('pointerdown', (event) => {
         return;
     }
     const rect = canvas.getBoundingClientRect();
-    const x = Math.floor((event.clientX - rect.left) * BoardWidth / rect.width);
-    const y = Math.floor((event.clientY - rect.top) * BoardHeight / rect.height);
+    const [width, height] = drawnBoardSize();
+    const [x, y] = gridPoint(Math.floor((event.clientX - rect.left) * width / rect.width),
+                             Math.floor((event.clientY - rect.top) * height / rect.height));
     if (x >= 0 && y >= 0 && x < BoardWidth && y < BoardHeight) {
         game.press(x, y + BoardTop);
     }

@@ -51,6 +51,7 @@ function runModal(dialog, escapeCloses) {
         };
         dialog.addEventListener('close', () => resolve(), {once: true});
         dialog.showModal();
+        fitDialog(dialog);
     });
 }
 

@@ -1,15 +1,77 @@
-// The window's layout: scaled to the browser's window, the board's canvas sharp on any screen.
+// The window's layout: the exe's window scaled to the browser's, or on a small touch screen the phone's
+// own layout, with the board's canvas sharp on any screen and each dialog fitted to it.
 
-// Sharp on any screen: the canvas holds a pixel for each device pixel it covers.
+// Cells under this many CSS pixels are hard to hit even with a mouse: the window then gives way to
+// the phone's layout, which a touch screen takes as soon as the window would have to shrink at all.
+const SmallestDesktopCell = 24;
+// A dialog on a phone grows to fill the screen up to this much, so that its buttons come under a thumb.
+const LargestDialogZoom = 1.5;
+const DialogMargin = 8;
+
+// The window's own size, measured before any layout is chosen: its look at desktop sizes hangs on it.
+let desktopWindowSize = null;
+
 function fitWindow() {
     const frame = document.getElementById('window');
-    const scale = Math.min(window.innerWidth / frame.offsetWidth, window.innerHeight / frame.offsetHeight);
-    document.documentElement.style.setProperty('--scale', String(Math.max(0.25, scale)));
+    if (desktopWindowSize === null) {
+        desktopWindowSize = {width: frame.offsetWidth, height: frame.offsetHeight};
+    }
+    const scale = Math.min(window.innerWidth / desktopWindowSize.width, window.innerHeight / desktopWindowSize.height);
+    const touch = matchMedia('(pointer: coarse)').matches;
+    const phone = scale < 1 && (touch || scale * CellSize < SmallestDesktopCell);
+    const root = document.documentElement;
+    root.classList.toggle('phone', phone);
+    root.classList.toggle('portrait', phone && window.innerHeight > window.innerWidth);
+    if (phone) {
+        fitPhoneBoard();
+    } else {
+        boardTurned = false;
+        canvas.style.width = canvas.style.height = '';
+        root.style.setProperty('--scale', String(Math.max(0.25, scale)));
+    }
+    sharpenBoard();
+    for (const dialog of document.querySelectorAll('dialog[open]')) {
+        fitDialog(dialog);
+    }
+}
+
+// Sharp on any screen: the canvas holds a pixel for each device pixel it covers.
+function sharpenBoard() {
     const rect = canvas.getBoundingClientRect();
     canvas.width = Math.round(rect.width * devicePixelRatio);
     canvas.height = Math.round(rect.height * devicePixelRatio);
-    board.setTransform(canvas.width / BoardWidth, 0, 0, canvas.height / BoardHeight, 0, 0);
+    const [width, height] = drawnBoardSize();
+    board.setTransform(canvas.width / width, 0, 0, canvas.height / height, 0, 0);
     if (game.paint) {
         game.paint();
     }
+}
+
+// The board fills the room the bars leave it, turned a quarter on a portrait screen, where its
+// 15 rows across give far bigger cells than its 20 columns would. A cell covers whole device pixels.
+function fitPhoneBoard() {
+    boardTurned = document.documentElement.classList.contains('portrait');
+    canvas.style.width = canvas.style.height = '';  // the style's 100%: the room the layout leaves
+    const room = canvas.getBoundingClientRect();
+    const [width, height] = drawnBoardSize();
+    const cell = Math.floor(Math.min(room.width / width, room.height / height) * CellSize * devicePixelRatio) /
+                 devicePixelRatio;
+    canvas.style.width = cell * width / CellSize + 'px';
+    canvas.style.height = cell * height / CellSize + 'px';
+}
+
+// On a computer a dialog scales with the window, as the window's style says; on a phone it takes
+// the most of the screen, inside the safe area, that its template allows.
+function fitDialog(dialog) {
+    dialog.style.zoom = '';
+    if (!document.documentElement.classList.contains('phone')) {
+        return;
+    }
+    dialog.style.zoom = '1';
+    const frame = getComputedStyle(document.getElementById('window'));
+    const width = window.innerWidth - parseFloat(frame.paddingLeft) - parseFloat(frame.paddingRight);
+    const height = window.innerHeight - parseFloat(frame.paddingTop) - parseFloat(frame.paddingBottom);
+    const zoom = Math.min(LargestDialogZoom, (width - 2 * DialogMargin) / dialog.offsetWidth,
+                          (height - 2 * DialogMargin) / dialog.offsetHeight);
+    dialog.style.zoom = String(zoom);
 }

@@ -10,10 +10,16 @@ import {placement} from './placement.mjs';
 const pageUrl = 'file://' + path.resolve(process.argv[2]);
 const LightBlue = [0, 255, 255], Green = [0, 255, 0], Red = [255, 0, 0];
 
-// Whether some pixel of the cell has the colour: a cover fills the cell, a number only part of it.
-function cellHasColor(column, row, color) {
-    const scale = canvas.width / 640;
-    const pixels = board.getImageData(column * 32 * scale, row * 32 * scale, 32 * scale, 32 * scale).data;
+// Where the grid's cell is drawn, in cells: a board taller than wide is turned a quarter clockwise,
+// the grid's top row on the right.
+function drawnCell([column, row], turned) {
+    return turned ? [14 - row, column] : [column, row];
+}
+
+// Whether some pixel of the drawn cell has the colour: a cover fills the cell, a number only part of it.
+function cellHasColor([across, down], cellsAcross, color) {
+    const size = canvas.width / cellsAcross;
+    const pixels = board.getImageData(across * size, down * size, size, size).data;
     for (let at = 0; at < pixels.length; at += 4) {
         if (color.every((value, index) => pixels[at + index] === value)) {
             return true;
@@ -75,26 +81,52 @@ class Player {
         return this.page.evaluate((second) => { Date.now = () => second * 1000; }, second);
     }
 
-    async waitForColor([column, row], color) {
-        await this.page.waitForFunction(cellHasColor, {timeout: 5000}, column, row, color);
+    async boardBox() {
+        const box = await (await this.page.$('#board')).boundingBox();
+        const turned = box.height > box.width;
+        return {...box, turned, cellsAcross: turned ? 15 : 20};
+    }
+
+    async waitForColor(cell, color) {
+        const {turned, cellsAcross} = await this.boardBox();
+        await this.page.waitForFunction(cellHasColor, {timeout: 5000}, drawnCell(cell, turned), cellsAcross, color);
     }
 
     // The judgement is painted by the time the click has been dispatched, without waiting for a frame.
-    async checkColor([column, row], color) {
-        assert.ok(await this.page.evaluate(cellHasColor, column, row, color), `cell ${column}, ${row}: ${color}`);
+    async checkColor(cell, color) {
+        const {turned, cellsAcross} = await this.boardBox();
+        const painted = await this.page.evaluate(cellHasColor, drawnCell(cell, turned), cellsAcross, color);
+        assert.ok(painted, `cell ${cell}: ${color}`);
     }
 
-    async press([column, row]) {
-        const box = await (await this.page.$('#board')).boundingBox();
-        await this.page.mouse.click(box.x + (column * 32 + 16) * box.width / 640,
-                                    box.y + (row * 32 + 16) * box.height / 480);
+    // A click, or on a touch screen a tap, on the middle of the cell where it is drawn.
+    async press(cell) {
+        const box = await this.boardBox();
+        const size = box.width / box.cellsAcross;
+        const [across, down] = drawnCell(cell, box.turned);
+        const x = box.x + (across + 0.5) * size;
+        const y = box.y + (down + 0.5) * size;
+        if (this.touch) {
+            await this.page.touchscreen.tap(x, y);
+        } else {
+            await this.page.mouse.click(x, y);
+        }
+    }
+
+    async hit(selector) {
+        const target = await this.page.waitForSelector(selector);
+        if (this.touch) {
+            await target.tap();
+        } else {
+            await target.click();
+        }
     }
 
     // The toolbar takes no click while an entry point runs (the page's start among them), so the player waits.
     async toolbar(button) {
         await this.page.waitForFunction(() => !busy);
         const index = await this.page.evaluate((name) => ToolbarButton[name], button);
-        await (await this.page.$$('#toolbar .tool'))[index].click();
+        await this.hit(`#toolbar .tool:nth-of-type(${index + 1})`);
     }
 
     // Plays the round placed at `second`: all targets in order, or the last one when number `wrongAt` is due.
@@ -241,6 +273,50 @@ async function records(player, importedFile) {
     await player.page.waitForSelector('#records:not([open])');
 }
 
+// The page's elements that run past the screen, and the page itself where it would scroll.
+function outsideScreen() {
+    const outside = [...document.querySelectorAll('body *')].filter((shown) => {
+        const box = shown.getBoundingClientRect();
+        return box.width > 0 && (box.left < -0.5 || box.top < -0.5 || box.right > innerWidth + 0.5 ||
+                                 box.bottom > innerHeight + 0.5);
+    });
+    const root = document.documentElement;
+    if (root.scrollWidth > innerWidth || root.scrollHeight > innerHeight) {
+        outside.push(root);
+    }
+    return outside.map((shown) => shown.id || shown.className || shown.tagName);
+}
+
+// A fixed game of two rounds by touch on a phone held upright and then on its side, and the records:
+// cells a finger can hit, and the board, the bars and each box the game opens within the screen.
+async function phoneGames(player) {
+    player.touch = true;
+    let second = 1765000400;
+    for (const [width, height] of [[390, 844], [844, 390]]) {
+        await player.page.setViewport({width, height, isMobile: true, hasTouch: true, deviceScaleFactor: 3});
+        await player.page.waitForFunction(() => typeof game !== 'undefined' && game.text && !busy);
+        await player.page.evaluate(() => game.setCourse(0));
+        const box = await player.boardBox();
+        assert.ok(box.width / box.cellsAcross >= 24, `${width} x ${height}: ${box.width / box.cellsAcross}`);
+        await player.setClock(second += 100);
+        await player.toolbar('StartButton');
+        await player.playRound(second, 2, LightBlue);
+        await player.setClock(second += 100);
+        await player.page.waitForSelector('#message[open]');
+        assert.deepEqual(await player.page.evaluate(outsideScreen), []);
+        await player.hit('#message .ok');
+        await player.playRound(second, 2, LightBlue);
+        await player.page.waitForSelector('#fixed-result[open]');
+        assert.deepEqual(await player.page.evaluate(outsideScreen), []);
+        await player.hit('#fixed-result .push');
+        await player.hit('#records-item');
+        await player.page.waitForSelector('#records[open] .chart');
+        assert.deepEqual(await player.page.evaluate(outsideScreen), []);
+        await player.hit('#records .push:last-of-type');
+        await player.page.waitForSelector('#records:not([open])');
+    }
+}
+
 const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium', headless: true,
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
@@ -253,6 +329,7 @@ try {
     await fixedGames(player);
     await challengeGame(player);
     await records(player, path.join(path.dirname(new URL(import.meta.url).pathname), 'imported-history.csv'));
+    await phoneGames(player);
     console.log('web play-through passed');
 } catch (failure) {
     // What the player saw when it went wrong, for whoever reads the log.
