@@ -1,6 +1,6 @@
 // Plays glimmark.html in Debian's Chromium as a player would: pointer clicks on the board, keys in the
-// dialogs, the board read back as canvas pixels. Targets are found by replaying the game's generator
-// for the clock second the page is given at each Start.
+// dialogs, then taps on a phone; the board read back as canvas pixels. Targets are found by replaying
+// the game's generator for the clock second the page is given at each Start.
 //   node playthrough.mjs PATH/glimmark.html
 import assert from 'node:assert/strict';
 import path from 'node:path';
@@ -31,6 +31,7 @@ function cellHasColor([across, down], cellsAcross, color) {
 class Player {
     constructor(browser) {
         this.browser = browser;
+        this.touch = false;  // taps rather than clicks, as on a phone
     }
 
     // A visit with storage of its own, as a fresh browser profile has; `stored` is put in before the page runs.
