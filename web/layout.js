@@ -1,8 +1,9 @@
 // The window's layout: the exe's window scaled to the browser's, or on a small touch screen the phone's
 // own layout, with the board's canvas sharp on any screen and each dialog fitted to it.
 
-// Cells under this many CSS pixels are hard to hit even with a mouse: the window then gives way to
-// the phone's layout, which a touch screen takes as soon as the window would have to shrink at all.
+// Cells under this many CSS pixels are hard to hit even with a mouse: the window then gives way to the
+// phone's layout where that makes them bigger. A touch screen takes the phone's layout as soon as the
+// window would have to shrink at all.
 const SmallestDesktopCell = 24;
 // A dialog on a phone grows to fill the screen up to this much, so that its buttons come under a thumb.
 const LargestDialogZoom = 1.5;
@@ -17,22 +18,27 @@ function fitWindow() {
         desktopWindowSize = {width: frame.offsetWidth, height: frame.offsetHeight};
     }
     const scale = Math.min(window.innerWidth / desktopWindowSize.width, window.innerHeight / desktopWindowSize.height);
+    const desktopCell = scale * CellSize;
     const touch = matchMedia('(pointer: coarse)').matches;
-    const phone = scale < 1 && (touch || scale * CellSize < SmallestDesktopCell);
-    const root = document.documentElement;
-    root.classList.toggle('phone', phone);
-    root.classList.toggle('portrait', phone && window.innerHeight > window.innerWidth);
-    if (phone) {
-        fitPhoneBoard();
-    } else {
-        boardTurned = false;
-        canvas.style.width = canvas.style.height = '';
-        root.style.setProperty('--scale', String(Math.max(0.25, scale)));
+    let phone = false;
+    if (scale < 1 && (touch || desktopCell < SmallestDesktopCell)) {
+        phone = layOutPhone() >= (touch ? 0 : desktopCell);
+    }
+    if (!phone) {
+        layOutDesktop(scale);
     }
     sharpenBoard();
     for (const dialog of document.querySelectorAll('dialog[open]')) {
         fitDialog(dialog);
     }
+}
+
+function layOutDesktop(scale) {
+    const root = document.documentElement;
+    root.classList.remove('phone', 'portrait');
+    boardTurned = false;
+    canvas.style.width = canvas.style.height = '';
+    root.style.setProperty('--scale', String(Math.max(0.25, scale)));
 }
 
 // Sharp on any screen: the canvas holds a pixel for each device pixel it covers.
@@ -48,9 +54,13 @@ function sharpenBoard() {
 }
 
 // The board fills the room the bars leave it, turned a quarter on a portrait screen, where its
-// 15 rows across give far bigger cells than its 20 columns would. A cell covers whole device pixels.
-function fitPhoneBoard() {
-    boardTurned = document.documentElement.classList.contains('portrait');
+// 15 rows across give far bigger cells than its 20 columns would. A cell covers whole device pixels;
+// its size in CSS pixels is the answer.
+function layOutPhone() {
+    const root = document.documentElement;
+    root.classList.add('phone');
+    root.classList.toggle('portrait', window.innerHeight > window.innerWidth);
+    boardTurned = root.classList.contains('portrait');
     canvas.style.width = canvas.style.height = '';  // the style's 100%: the room the layout leaves
     const room = canvas.getBoundingClientRect();
     const [width, height] = drawnBoardSize();
@@ -58,6 +68,7 @@ function fitPhoneBoard() {
                  devicePixelRatio;
     canvas.style.width = cell * width / CellSize + 'px';
     canvas.style.height = cell * height / CellSize + 'px';
+    return cell;
 }
 
 // On a computer a dialog scales with the window, as the window's style says; on a phone it takes
