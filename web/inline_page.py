@@ -5,7 +5,7 @@ import argparse, base64, hashlib, json, os, re
 
 parser = argparse.ArgumentParser()
 for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "grid", "out"):
-    parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums") else None)
+    parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums", "script") else None)
 arguments = parser.parse_args()
 
 
@@ -57,7 +57,7 @@ enumerations["Pixels"] = {name: int(number) for name, number in
 
 constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
 script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
-    json.dumps(art), json.dumps(pictures), constants, read(arguments.script), read(arguments.program)))
+    json.dumps(art), json.dumps(pictures), constants, "".join(read(path) for path in arguments.script), read(arguments.program)))
 # The board's size in the style, from the grid the core plays on, so that the page is laid out
 # right before the WebAssembly runs.
 grid = dict(re.findall(r"constexpr\s+int32_t\s+(GridColumns|GridRows|CellSize)\s*=\s*(\d+)\s*;", read(arguments.grid)))
