@@ -1,11 +1,17 @@
 #!/usr/bin/env python3
 # Makes glimmark.html: the page with its styles, its script, the WebAssembly program and the
 # SVG artwork inlined, under a content policy that lets nothing load from anywhere else.
-import argparse, base64, hashlib, json, os, re
+# With --served, also the folder of the installable game for a web server: the same page as
+# index.html, which installs the service worker, the manifest, the icons (made beforehand) and the
+# worker, whose cache is named from the release's content.
+import argparse, base64, hashlib, json, os, re, shutil
 
 parser = argparse.ArgumentParser()
 for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "grid", "out"):
     parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums", "script") else None)
+for option in ("served", "install", "worker", "manifest"):
+    parser.add_argument("--" + option)
+parser.add_argument("--icons", nargs="*", default=[])
 arguments = parser.parse_args()
 
 
@@ -63,18 +69,41 @@ script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
 grid = dict(re.findall(r"constexpr\s+int32_t\s+(GridColumns|GridRows|CellSize)\s*=\s*(\d+)\s*;", read(arguments.grid)))
 style = (":root { --board-width: %dpx; --board-height: %dpx; }\n" % (
     int(grid["GridColumns"]) * int(grid["CellSize"]), int(grid["GridRows"]) * int(grid["CellSize"]))) + read(arguments.style)
-script = script.replace("</script", "<\\/script")
 
 
 def digest(text):
     return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode()).digest()).decode()
 
 
+def write_page(path, script, policy, head=""):
+    script = script.replace("</script", "<\\/script")
+    policy = policy % (digest(script), digest(style))
+    page = read(arguments.page).replace("</head>", head + "</head>", 1)
+    for key, value in (("@POLICY@", policy), ("@ICON@", art["glimmark"]), ("@STYLE@", style), ("@SCRIPT@", script)):
+        page = page.replace(key, value, 1)
+    with open(path, "w", encoding="utf-8") as out:
+        out.write(page)
+
+
 # The WebAssembly comes from a data: URI of the script itself; nothing may be fetched, framed or sent.
-policy = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data:; "
-          "connect-src data:; base-uri 'none'; form-action 'none'" % (digest(script), digest(style)))
-page = read(arguments.page)
-for key, value in (("@POLICY@", policy), ("@ICON@", art["glimmark"]), ("@STYLE@", style), ("@SCRIPT@", script)):
-    page = page.replace(key, value, 1)
-with open(arguments.out, "w", encoding="utf-8") as out:
-    out.write(page)
+write_page(arguments.out, script, "default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data:; "
+           "connect-src data:; base-uri 'none'; form-action 'none'")
+
+if arguments.served:
+    # Served, the page may reach its own files and no other site's: the manifest, the icons, the worker.
+    served = arguments.served
+    shutil.copyfile(arguments.manifest, os.path.join(served, "manifest.webmanifest"))
+    head = ('<link rel="manifest" href="manifest.webmanifest">\n<link rel="apple-touch-icon" href="apple-touch-icon.png">\n'
+            '<meta name="theme-color" content="%s">\n' % json.loads(read(arguments.manifest))["theme_color"])
+    write_page(os.path.join(served, "index.html"), script + read(arguments.install),
+               "default-src 'self'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src 'self' data:; worker-src 'self'; "
+               "base-uri 'none'; form-action 'none'", head)
+    files = ["index.html", "manifest.webmanifest"] + arguments.icons
+    release = hashlib.sha256()
+    for name in files:
+        with open(os.path.join(served, name), "rb") as source:
+            release.update(source.read())
+    worker = read(arguments.worker).replace("@VERSION@", release.hexdigest()[:16], 1)
+    worker = worker.replace("@FILES@", json.dumps(["./"] + files), 1)
+    with open(os.path.join(served, "service-worker.js"), "w", encoding="utf-8") as out:
+        out.write(worker)
