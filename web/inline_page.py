@@ -4,12 +4,12 @@
 # With --served, also the folder of the installable game for a web server: the same page as
 # index.html, which installs the service worker, the manifest, the icons (made beforehand) and the
 # worker, whose cache is named from the release's content.
-import argparse, base64, hashlib, json, os, re, shutil
+import argparse, base64, hashlib, json, os, re, shutil, subprocess
 
 parser = argparse.ArgumentParser()
 for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "grid", "out"):
     parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums", "script") else None)
-for option in ("served", "install", "worker", "manifest"):
+for option in ("minifier", "served", "install", "worker", "manifest"):
     parser.add_argument("--" + option)
 parser.add_argument("--icons", nargs="*", default=[])
 arguments = parser.parse_args()
@@ -83,8 +83,16 @@ def digest(text):
     return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode()).digest()).decode()
 
 
+# Names at the top level stay as they are: the tests and the benchmark reach the game by them.
+def minified(script):
+    if not arguments.minifier:
+        return script
+    return subprocess.run(["node", arguments.minifier, "--compress", "--mangle"], input=script, text=True,
+                          capture_output=True, check=True).stdout
+
+
 def write_page(path, script, policy, head=""):
-    script = script.replace("</script", "<\\/script")
+    script = minified(script).replace("</script", "<\\/script")
     policy = policy % (digest(script), digest(style))
     page = read(arguments.page).replace("</head>", head + "</head>", 1)
     for key, value in (("@POLICY@", policy), ("@ICON@", data_uri(art["glimmark"])), ("@STYLE@", style), ("@SCRIPT@", script)):
