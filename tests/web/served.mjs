@@ -65,6 +65,16 @@ try {
     await gameReady();
     assert.ok((await history()).includes(line));
 
+    // A visit that finds localStorage empty, as a page opened from a file now and then does: the spare
+    // copy is read, the player is told, and localStorage gets the files back.
+    await page.evaluate(() => localStorage.clear());
+    await page.reload();
+    await page.waitForSelector('#message[open]');
+    assert.equal(await page.$eval('#message p', (text) => text.textContent), await page.evaluate(() => say('StorageRestoredText')));
+    await page.keyboard.press('Enter');
+    await gameReady();
+    assert.ok((await history()).includes(line));
+
     // A newer release: another page and so another worker. The untouched page moves to it at once.
     await page.setOfflineMode(false);
     const worker = path.join(folder, 'service-worker.js');
