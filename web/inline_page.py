@@ -69,9 +69,14 @@ enumerations["Pixels"] = {name: int(number) for name, number in
                           re.findall(r"constexpr\s+int32_t\s+(\w+)\s*=\s*(-?\d+)\s*;", read(arguments.pixels))}
 
 constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
-script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
+# The WebAssembly is handed to the runtime as bytes, decoded from the script itself: given a data:
+# URI instead, the runtime fetches it, which on a busy machine took longer than all the rest.
+with open(os.path.splitext(arguments.program)[0] + ".wasm", "rb") as source:
+    program_bytes = base64.b64encode(source.read()).decode()
+script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n"
+          "Module.wasmBinary = Uint8Array.from(atob('%s'), (character) => character.charCodeAt(0));\n%s" % (
     art_script, json.dumps(pictures), constants, "\n".join(read(path) for path in arguments.script),
-    read(arguments.program)))
+    program_bytes, read(arguments.program)))
 # The board's size in the style, from the grid the core plays on, so that the page is laid out
 # right before the WebAssembly runs.
 grid = dict(re.findall(r"constexpr\s+int32_t\s+(GridColumns|GridRows|CellSize)\s*=\s*(\d+)\s*;", read(arguments.grid)))
@@ -101,9 +106,9 @@ def write_page(path, script, policy, head=""):
         out.write(page)
 
 
-# The WebAssembly comes from a data: URI of the script itself; nothing may be fetched, framed or sent.
+# Nothing may be fetched, framed or sent: the WebAssembly comes from the script itself.
 write_page(arguments.out, script, "default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data:; "
-           "connect-src data:; base-uri 'none'; form-action 'none'")
+           "base-uri 'none'; form-action 'none'")
 
 if arguments.served:
     # Served, the page may reach its own files and no other site's: the manifest, the icons, the worker.
