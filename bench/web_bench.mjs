@@ -126,7 +126,7 @@ await browser.close();
 
 const size = fs.statSync(gamePage).size, floorSize = fs.statSync(floorPage).size;
 const [gameOpen, floorOpen, click] = [median(gameTimes), median(floorTimes), median(clicks)];
-console.log(`size: glimmark.html ${size} bytes, floor page ${floorSize} bytes; ${(size / 409600).toFixed(2)} of 400 KB`);
+console.log(`size: glimmark.html ${size} bytes, floor page ${floorSize} bytes; ${(size / 204800).toFixed(2)} of 200 KB`);
 console.log(`open to first painted board, median of ${runs}: glimmark.html ${gameOpen.toFixed(1)} ms, ` +
             `floor ${floorOpen.toFixed(1)} ms; ratio ${(gameOpen / floorOpen).toFixed(2)}`);
 if (served) {
