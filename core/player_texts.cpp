@@ -43,6 +43,9 @@ constexpr PlayerTextRow PlayerTextRows[TextIdCount] = {
     {SettingsUnwritableText, "ファイルが書けません", "The file cannot be written."},
     {WriteErrorCaption, "ライトエラー", "Write error"},
     {HistoryUnwritableText, "成績の記録（history.csv）が書けません", "Your records (history.csv) cannot be written."},
+    {StorageRestoredText, "ブラウザの保存領域が空だったため、設定と成績を予備の保存先から読み戻しました",
+     "The browser's storage came up empty this time. Your settings and records were read back from the game's "
+     "spare copy."},
 
     {SettingsTitle, "ゲーム設定", "Game Settings"},
     {CountLabel, "記憶個数", "Count"},

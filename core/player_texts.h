@@ -48,6 +48,7 @@ enum TextId : int32_t {
     SettingsUnwritableText,
     WriteErrorCaption,
     HistoryUnwritableText,
+    StorageRestoredText,  // the browser's: its main storage came up empty, the spare copy was read
 
     // ---- Game settings dialog ----
     SettingsTitle,

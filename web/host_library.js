@@ -26,8 +26,9 @@ mergeInto(LibraryManager.library, {
         Module.page.paintCell(column, row, number, textColor, backgroundColor);
     },
 
-    glimmark_keep_file: function (name) {
-        return Module.page.keepFile(UTF8ToString(name)) ? 1 : 0;
+    // The bytes are copied out at once: the memory they lie in may grow and move.
+    glimmark_keep_file: function (name, bytes, length) {
+        return Module.page.keepFile(UTF8ToString(name), HEAPU8.slice(bytes, bytes + length)) ? 1 : 0;
     },
     glimmark_restore_file: function (name, wholeOrNothing) {
         Module.page.restoreFile(UTF8ToString(name), wholeOrNothing !== 0);

@@ -1,11 +1,17 @@
 #!/usr/bin/env python3
 # Makes glimmark.html: the page with its styles, its script, the WebAssembly program and the
 # SVG artwork inlined, under a content policy that lets nothing load from anywhere else.
-import argparse, base64, hashlib, json, os, re
+# With --served, also the folder of the installable game for a web server: the same page as
+# index.html, which installs the service worker, the manifest, the icons (made beforehand) and the
+# worker, whose cache is named from the release's content.
+import argparse, base64, hashlib, json, os, re, shutil, subprocess
 
 parser = argparse.ArgumentParser()
 for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "grid", "out"):
     parser.add_argument("--" + option, required=True, nargs="+" if option in ("ids", "enums", "script") else None)
+for option in ("minifier", "served", "install", "worker", "manifest"):
+    parser.add_argument("--" + option)
+parser.add_argument("--icons", nargs="*", default=[])
 arguments = parser.parse_args()
 
 
@@ -14,14 +20,21 @@ def read(path):
         return source.read()
 
 
-def data_uri(path):
-    with open(path, "rb") as source:
-        return "data:image/svg+xml;base64," + base64.b64encode(source.read()).decode()
+def data_uri(text):
+    return "data:image/svg+xml;base64," + base64.b64encode(text.encode()).decode()
+
+
+# The pictures without their comments and the blanks between their elements (none is inside a text).
+def compact_svg(path):
+    return re.sub(r">\s+<", "><", re.sub(r"<!--.*?-->", "", read(path), flags=re.S)).strip()
 
 
 # Every SVG by its file name; a bitmap id names the same picture as IDB_RATING_FROG names rating_frog.svg.
-art = {name[:-4]: data_uri(os.path.join(arguments.art, name)) for name in sorted(os.listdir(arguments.art))
+# They go in as text, a quarter smaller than base64, and become the same data: URIs as the page starts.
+art = {name[:-4]: compact_svg(os.path.join(arguments.art, name)) for name in sorted(os.listdir(arguments.art))
        if name.endswith(".svg")}
+art_script = ("Object.fromEntries(Object.entries(%s).map(([name, svg]) => [name, 'data:image/svg+xml;base64,' + "
+              "btoa(String.fromCharCode(...new TextEncoder().encode(svg)))]))" % json.dumps(art, ensure_ascii=False))
 ids_text = "".join(read(header) for header in arguments.ids)
 pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
             if name.lower() in art}
@@ -56,26 +69,62 @@ enumerations["Pixels"] = {name: int(number) for name, number in
                           re.findall(r"constexpr\s+int32_t\s+(\w+)\s*=\s*(-?\d+)\s*;", read(arguments.pixels))}
 
 constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, value in enumerations.items())
-script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n%s" % (
-    json.dumps(art), json.dumps(pictures), constants, "\n".join(read(path) for path in arguments.script),
-    read(arguments.program)))
+# The WebAssembly is handed to the runtime as bytes, decoded from the script itself: given a data:
+# URI instead, the runtime fetches it, which on a busy machine took longer than all the rest.
+with open(os.path.splitext(arguments.program)[0] + ".wasm", "rb") as source:
+    program_bytes = base64.b64encode(source.read()).decode()
+script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n"
+          "Module.wasmBinary = Uint8Array.from(atob('%s'), (character) => character.charCodeAt(0));\n%s" % (
+    art_script, json.dumps(pictures), constants, "\n".join(read(path) for path in arguments.script),
+    program_bytes, read(arguments.program)))
 # The board's size in the style, from the grid the core plays on, so that the page is laid out
 # right before the WebAssembly runs.
 grid = dict(re.findall(r"constexpr\s+int32_t\s+(GridColumns|GridRows|CellSize)\s*=\s*(\d+)\s*;", read(arguments.grid)))
 style = (":root { --board-width: %dpx; --board-height: %dpx; }\n" % (
     int(grid["GridColumns"]) * int(grid["CellSize"]), int(grid["GridRows"]) * int(grid["CellSize"]))) + read(arguments.style)
-script = script.replace("</script", "<\\/script")
 
 
 def digest(text):
     return "'sha256-%s'" % base64.b64encode(hashlib.sha256(text.encode()).digest()).decode()
 
 
-# The WebAssembly comes from a data: URI of the script itself; nothing may be fetched, framed or sent.
-policy = ("default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data:; "
-          "connect-src data:; base-uri 'none'; form-action 'none'" % (digest(script), digest(style)))
-page = read(arguments.page)
-for key, value in (("@POLICY@", policy), ("@ICON@", art["glimmark"]), ("@STYLE@", style), ("@SCRIPT@", script)):
-    page = page.replace(key, value, 1)
-with open(arguments.out, "w", encoding="utf-8") as out:
-    out.write(page)
+# Names at the top level stay as they are: the tests and the benchmark reach the game by them.
+def minified(script):
+    if not arguments.minifier:
+        return script
+    return subprocess.run(["node", arguments.minifier, "--compress", "--mangle"], input=script, text=True,
+                          capture_output=True, check=True).stdout
+
+
+def write_page(path, script, policy, head=""):
+    script = minified(script).replace("</script", "<\\/script")
+    policy = policy % (digest(script), digest(style))
+    page = read(arguments.page).replace("</head>", head + "</head>", 1)
+    for key, value in (("@POLICY@", policy), ("@ICON@", data_uri(art["glimmark"])), ("@STYLE@", style), ("@SCRIPT@", script)):
+        page = page.replace(key, value, 1)
+    with open(path, "w", encoding="utf-8") as out:
+        out.write(page)
+
+
+# Nothing may be fetched, framed or sent: the WebAssembly comes from the script itself.
+write_page(arguments.out, script, "default-src 'none'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src data:; "
+           "base-uri 'none'; form-action 'none'")
+
+if arguments.served:
+    # Served, the page may reach its own files and no other site's: the manifest, the icons, the worker.
+    served = arguments.served
+    shutil.copyfile(arguments.manifest, os.path.join(served, "manifest.webmanifest"))
+    head = ('<link rel="manifest" href="manifest.webmanifest">\n<link rel="apple-touch-icon" href="apple-touch-icon.png">\n'
+            '<meta name="theme-color" content="%s">\n' % json.loads(read(arguments.manifest))["theme_color"])
+    write_page(os.path.join(served, "index.html"), script + read(arguments.install),
+               "default-src 'self'; script-src %s 'wasm-unsafe-eval'; style-src %s; img-src 'self' data:; worker-src 'self'; "
+               "base-uri 'none'; form-action 'none'", head)
+    files = ["index.html", "manifest.webmanifest"] + arguments.icons
+    release = hashlib.sha256()
+    for name in files:
+        with open(os.path.join(served, name), "rb") as source:
+            release.update(source.read())
+    worker = read(arguments.worker).replace("@VERSION@", release.hexdigest()[:16], 1)
+    worker = worker.replace("@FILES@", json.dumps(["./"] + files), 1)
+    with open(os.path.join(served, "service-worker.js"), "w", encoding="utf-8") as out:
+        out.write(worker)

@@ -81,59 +81,7 @@ function say(name) {
     return game.text(TextIds[name]);
 }
 
-// ---- Stored files: the bytes of setdata.ini and history.csv as localStorage text --------------
-const StoragePrefix = 'glimmark/';
-
-function latin1Text(bytes) {
-    let text = '';
-    for (let start = 0; start < bytes.length; start += 8192) {
-        text += String.fromCharCode(...bytes.subarray(start, start + 8192));
-    }
-    return text;
-}
-
-// False when the storage is full or forbidden (a private window): the store then warns as
-// for a file that cannot be written.
-page.keepFile = (name) => {
-    try {
-        localStorage.setItem(StoragePrefix + name, latin1Text(Module.FS.readFile(name)));
-        return true;
-    } catch (refused) {
-        return false;
-    }
-};
-
-// Text holding characters that are no byte was not written by the game. A settings file of it
-// reads as none at all (the defaults and the warning); in a history only its lines are spoilt.
-page.restoreFile = (name, wholeOrNothing) => {
-    let text = null;
-    try {
-        text = localStorage.getItem(StoragePrefix + name);
-    } catch (forbidden) {
-        return;
-    }
-    if (text === null || (wholeOrNothing && /[^\x00-\xff]/.test(text))) {
-        return;
-    }
-    const bytes = new Uint8Array(text.length);
-    for (let index = 0; index < text.length; ++index) {
-        const code = text.charCodeAt(index);
-        bytes[index] = code > 0xff ? 0x3f : code;  // "?": the line it stands in no longer reads
-    }
-    Module.FS.writeFile(name, bytes);
-};
-
 // ---- Language: the browser's, until the player picks one --------------------------------------------
-const LanguageKey = StoragePrefix + 'language';
-
-function storedLanguage() {
-    try {
-        return localStorage.getItem(LanguageKey);
-    } catch (forbidden) {
-        return null;
-    }
-}
-
 function useLanguage(language) {
     document.documentElement.lang = language;
     document.getElementById('language').value = language;
@@ -147,11 +95,7 @@ function useLanguage(language) {
 
 document.getElementById('language').addEventListener('change', (event) => {
     useLanguage(event.target.value);
-    try {
-        localStorage.setItem(LanguageKey, event.target.value);
-    } catch (forbidden) {
-        // the choice holds for this visit
-    }
+    keepLanguage(event.target.value);
 });
 
 // ---- Start-up -------------------------------------------------------------------------------------------
@@ -166,6 +110,6 @@ var Module = {
         fitWindow();
         window.addEventListener('resize', fitWindow);
         requestAnimationFrame(watchDisplayTime);
-        game.open();
+        openStoredGame();
     },
 };

@@ -86,12 +86,7 @@ function recordsChart([, , chartWidth, chartHeight]) {
 // The same bytes the exe keeps, so that the file can go on in the exe's folder.
 function saveHistoryFile() {
     const name = game.historyFileName();
-    let bytes = new Uint8Array(0);
-    try {
-        bytes = Module.FS.readFile(name);
-    } catch (missing) {
-        // no game finished yet: an empty file
-    }
+    const bytes = storedFileBytes(name);  // empty before the first game ends
     const link = element('a');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'text/csv'}));
     link.download = name;
