@@ -53,10 +53,10 @@ void ReleasePictures(PictureSet& set) {
     }
 }
 
-void LoadPictures(PictureSet& set) {
+void LoadPictures(PictureSet& set, int32_t dpi) {
     ReleasePictures(set);
     for (int32_t level = 0; level < BrainLevelCount; ++level) {
-        set.pictures[level] = LoadPicture(BrainLevelPictureId(static_cast<BrainLevel>(level)));
+        set.pictures[level] = LoadPicture(BrainLevelPictureId(static_cast<BrainLevel>(level)), dpi);
     }
 }
 
@@ -99,20 +99,24 @@ void UseBlackTransparentText(HDC deviceContext) {
     SetBkMode(deviceContext, TRANSPARENT);
 }
 
-void WriteText(HDC deviceContext, int x, int y, const WideText& text) {
-    TextOutW(deviceContext, x, y, text, text.length());
+// At the place of the 96-DPI layout, scaled to the dialog's DPI as its dialog units are.
+void WriteText(HDC deviceContext, int32_t dpi, int x, int y, const WideText& text) {
+    TextOutW(deviceContext, ScaledPixels(x, dpi), ScaledPixels(y, dpi), text, text.length());
 }
 
 // The grade is worked out at every paint from the figures as they stand.
 void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
-    HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
+    const int32_t dpi = WindowDpi(dialog);
+    const BoardFontAt font(dpi);
+    HGDIOBJ keptFont = SelectObject(deviceContext, font);
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
-    WriteText(deviceContext, ResultGradeX, ResultGradeY, WideText(BrainLevelText(level)));
-    DrawPicture(deviceContext, set.pictures[level], ResultPictureX, ResultPictureY, ResultPictureSize,
-                ResultPictureSize);
+    WriteText(deviceContext, dpi, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
+    WriteText(deviceContext, dpi, ResultGradeX, ResultGradeY, WideText(BrainLevelText(level)));
+    const int pictureSize = ScaledPixels(ResultPictureSize, dpi);
+    DrawPicture(deviceContext, set.pictures[level], ScaledPixels(ResultPictureX, dpi), ScaledPixels(ResultPictureY, dpi),
+                pictureSize, pictureSize);
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
 }
@@ -131,14 +135,16 @@ BrainLevel ChallengeGrade() {
 void PaintSplash(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
+    const int32_t dpi = WindowDpi(dialog);
+    const BoardFontAt font(dpi);
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
-    SelectObject(deviceContext, boardFont);
+    WriteText(deviceContext, dpi, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
+    SelectObject(deviceContext, font);
     UseBlackTransparentText(deviceContext);
     FigureText time = {};
     FormatTenths(roundState.displayTime, time);
-    WriteText(deviceContext, SplashStageX, SplashStageY,
+    WriteText(deviceContext, dpi, SplashStageX, SplashStageY,
               FormattedText(SplashStageFormat, static_cast<int>(roundState.targetCount), time));
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
@@ -162,7 +168,7 @@ INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet
                             GradeRule grade) {
     switch (message) {
     case WM_INITDIALOG:
-        LoadPictures(set);
+        LoadPictures(set, WindowDpi(dialog));
         showResult(dialog);
         return TRUE;  // the focus goes to the close button, the only tab stop
     case WM_PAINT:

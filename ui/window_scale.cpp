@@ -1,0 +1,62 @@
+// The DPI functions of Windows 10 are looked up in the USER32 the game already imports, never
+// imported themselves: the game must still start on the Windows that lack them, where the whole
+// system has one DPI and the older calls give it.
+#include "window_scale.h"
+
+#include "system_library.h"
+
+namespace {
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+HMODULE User32() {
+    return GetModuleHandleW(L"user32.dll");
+}
+
+int32_t DeviceDpi(HWND window) {
+    HDC deviceContext = GetDC(window);
+    int32_t dpi = deviceContext ? GetDeviceCaps(deviceContext, LOGPIXELSY) : 0;
+    ReleaseDC(window, deviceContext);
+    return dpi > 0 ? dpi : BaseDpi;
+}
+
+}  // namespace
+
+int32_t WindowDpi(HWND window) {
+    static const auto getDpiForWindow = LibraryFunction<GetDpiForWindowFunction>(User32(), "GetDpiForWindow");
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0) {
+            return static_cast<int32_t>(dpi);
+        }
+    }
+    return DeviceDpi(window);
+}
+
+int32_t ScreenDpi() {
+    return DeviceDpi(NULL);
+}
+
+void AdjustWindowRectAtDpi(RECT* rectangle, DWORD style, DWORD extendedStyle, int32_t dpi) {
+    static const auto adjustForDpi =
+        LibraryFunction<AdjustWindowRectExForDpiFunction>(User32(), "AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(rectangle, style, FALSE, extendedStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(rectangle, style, FALSE, extendedStyle);
+    }
+}
+
+HFONT CreateTooltipFontAtDpi(int32_t dpi) {
+    static const auto parametersForDpi =
+        LibraryFunction<SystemParametersInfoForDpiFunction>(User32(), "SystemParametersInfoForDpi");
+    if (!parametersForDpi || dpi == ScreenDpi()) {
+        return NULL;
+    }
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (!parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+        return NULL;
+    }
+    return CreateFontIndirectW(&metrics.lfStatusFont);
+}
