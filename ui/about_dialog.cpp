@@ -39,7 +39,8 @@ void PaintAboutPicture(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
     const int32_t dpi = WindowDpi(dialog);
-    DrawPicture(deviceContext, aboutPicture, ScaledPixels(AboutPictureX, dpi), ScaledPixels(AboutPictureY, dpi),
+    const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
+    DrawPicture(deviceContext, aboutPicture, GrownAcross(growth, AboutPictureX), GrownDown(growth, AboutPictureY),
                 ScaledPixels(AboutPictureWidth, dpi), ScaledPixels(AboutPictureHeight, dpi));
     EndPaint(dialog, &paint);
 }

@@ -148,6 +148,14 @@ void JudgeClickAndRepaint(HWND window, LPARAM position) {
     RepaintWindow(window);
 }
 
+// The window keeps its whole size on a screen smaller than itself, as the board needs all of it:
+// Windows would otherwise cut it to the screen and leave the bottom rows out of reach.
+void AllowTheWholeWindow(MINMAXINFO* limits) {
+    const SIZE outer = MainWindowOuterSize(mainWindowDpi);
+    limits->ptMaxTrackSize.x = limits->ptMaxTrackSize.x > outer.cx ? limits->ptMaxTrackSize.x : outer.cx;
+    limits->ptMaxTrackSize.y = limits->ptMaxTrackSize.y > outer.cy ? limits->ptMaxTrackSize.y : outer.cy;
+}
+
 // Moved to a screen of another scale: the board, its font and the toolbar are made at the new DPI
 // and the window takes the place and size Windows suggests for it there.
 void TakeNewScale(HWND window, WPARAM wParam, const RECT* suggested) {
@@ -214,6 +222,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
         SupplyTooltipText(window, reinterpret_cast<NMHDR*>(lParam));
         return 0;
+    case WM_GETMINMAXINFO:
+        AllowTheWholeWindow(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
     case WM_DPICHANGED:
         TakeNewScale(window, wParam, reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -269,6 +280,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 // sized again for that before it is shown.
 HWND CreateMainWindow(HINSTANCE instance) {
     const int32_t screenDpi = ScreenDpi();
+    mainWindowDpi = screenDpi;  // until the window knows its own, at WM_CREATE
     SIZE outer = MainWindowOuterSize(screenDpi);
     POINT corner = CenteredWindowPosition(ScreenSize(), outer);
     mainWindow = CreateWindowExW(0, MainWindowClassName, WideText(WindowTitleText), MainWindowStyle, corner.x, corner.y,

@@ -99,25 +99,30 @@ void UseBlackTransparentText(HDC deviceContext) {
     SetBkMode(deviceContext, TRANSPARENT);
 }
 
-// At the place of the 96-DPI layout, scaled to the dialog's DPI as its dialog units are.
-void WriteText(HDC deviceContext, int32_t dpi, int x, int y, const WideText& text) {
-    TextOutW(deviceContext, ScaledPixels(x, dpi), ScaledPixels(y, dpi), text, text.length());
+// At the place of the 96-DPI layout, moved as the dialog has grown; the text itself is at the DPI.
+void WriteText(HDC deviceContext, const DialogGrowth& growth, int x, int y, const WideText& text) {
+    TextOutW(deviceContext, GrownAcross(growth, x), GrownDown(growth, y), text, text.length());
 }
 
 // The grade is worked out at every paint from the figures as they stand.
-void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
-    PAINTSTRUCT paint;
-    HDC deviceContext = BeginPaint(dialog, &paint);
+void DrawResult(HWND dialog, HDC deviceContext, const PictureSet& set, BrainLevel level) {
     const int32_t dpi = WindowDpi(dialog);
+    const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
     const BoardFontAt font(dpi);
     HGDIOBJ keptFont = SelectObject(deviceContext, font);
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, dpi, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
-    WriteText(deviceContext, dpi, ResultGradeX, ResultGradeY, WideText(BrainLevelText(level)));
+    WriteText(deviceContext, growth, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
+    WriteText(deviceContext, growth, ResultGradeX, ResultGradeY, WideText(BrainLevelText(level)));
     const int pictureSize = ScaledPixels(ResultPictureSize, dpi);
-    DrawPicture(deviceContext, set.pictures[level], ScaledPixels(ResultPictureX, dpi), ScaledPixels(ResultPictureY, dpi),
-                pictureSize, pictureSize);
+    DrawPicture(deviceContext, set.pictures[level], GrownAcross(growth, ResultPictureX),
+                GrownDown(growth, ResultPictureY), pictureSize, pictureSize);
     SelectObject(deviceContext, keptFont);
+}
+
+void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
+    PAINTSTRUCT paint;
+    HDC deviceContext = BeginPaint(dialog, &paint);
+    DrawResult(dialog, deviceContext, set, level);
     EndPaint(dialog, &paint);
 }
 
@@ -136,15 +141,16 @@ void PaintSplash(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
     const int32_t dpi = WindowDpi(dialog);
+    const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
     const BoardFontAt font(dpi);
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, dpi, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
+    WriteText(deviceContext, growth, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
     SelectObject(deviceContext, font);
     UseBlackTransparentText(deviceContext);
     FigureText time = {};
     FormatTenths(roundState.displayTime, time);
-    WriteText(deviceContext, dpi, SplashStageX, SplashStageY,
+    WriteText(deviceContext, growth, SplashStageX, SplashStageY,
               FormattedText(SplashStageFormat, static_cast<int>(roundState.targetCount), time));
     SelectObject(deviceContext, keptFont);
     EndPaint(dialog, &paint);
@@ -173,6 +179,9 @@ INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet
         return TRUE;  // the focus goes to the close button, the only tab stop
     case WM_PAINT:
         PaintResult(dialog, set, grade());
+        return FALSE;
+    case WM_PRINTCLIENT:  // a copy of the window asked for (PrintWindow) shows the same as the screen
+        DrawResult(dialog, reinterpret_cast<HDC>(wParam), set, grade());
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_RESULT_CLOSE) {  // Esc (command 2) leaves the result up

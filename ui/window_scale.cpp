@@ -60,3 +60,48 @@ HFONT CreateTooltipFontAtDpi(int32_t dpi) {
     }
     return CreateFontIndirectW(&metrics.lfStatusFont);
 }
+
+namespace {
+
+// The dialog base units Windows lays a template out by: the average width of the letters, and the height.
+SIZE DialogBaseUnits(HFONT font) {
+    HDC screen = GetDC(NULL);
+    HGDIOBJ kept = SelectObject(screen, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(screen, &metrics);
+    const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE extent = {};
+    GetTextExtentPoint32W(screen, letters, 52, &extent);
+    SelectObject(screen, kept);
+    ReleaseDC(NULL, screen);
+    SIZE units = {(extent.cx / 26 + 1) / 2, metrics.tmHeight};
+    return units;
+}
+
+}  // namespace
+
+DialogGrowth DialogGrowthOf(HWND dialog, int32_t dpi) {
+    DialogGrowth none = {1, 1, 1, 1};
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW face = {};
+    if (dpi == BaseDpi || !font || !GetObjectW(font, sizeof face, &face)) {
+        return none;
+    }
+    face.lfHeight = MulDiv(face.lfHeight, BaseDpi, dpi);
+    HFONT fontAt96 = CreateFontIndirectW(&face);
+    const SIZE now = DialogBaseUnits(font), at96 = DialogBaseUnits(fontAt96);
+    DeleteObject(fontAt96);
+    if (now.cx <= 0 || now.cy <= 0 || at96.cx <= 0 || at96.cy <= 0) {
+        return none;
+    }
+    DialogGrowth growth = {now.cx, at96.cx, now.cy, at96.cy};
+    return growth;
+}
+
+int32_t GrownAcross(const DialogGrowth& growth, int32_t pixels) {
+    return MulDiv(pixels, growth.acrossNow, growth.acrossAt96);
+}
+
+int32_t GrownDown(const DialogGrowth& growth, int32_t pixels) {
+    return MulDiv(pixels, growth.downNow, growth.downAt96);
+}

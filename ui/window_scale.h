@@ -22,3 +22,14 @@ void AdjustWindowRectAtDpi(RECT* rectangle, DWORD style, DWORD extendedStyle, in
 // The font Windows gives tooltips, at that DPI; null where the system's own is right, at the
 // system's DPI or where Windows cannot tell it for another.
 HFONT CreateTooltipFontAtDpi(int32_t dpi);
+
+// How much a dialog's template has grown against 96 DPI, across and down: its font's measures at the
+// dialog's DPI against the same face's at 96. At 150% that is not quite one and a half, as a font's
+// widths round to whole pixels, so what a dialog draws itself at 96-DPI places is placed by this to
+// stay where it was in proportion to the dialog.
+struct DialogGrowth {
+    int32_t acrossNow, acrossAt96, downNow, downAt96;
+};
+DialogGrowth DialogGrowthOf(HWND dialog, int32_t dpi);
+int32_t GrownAcross(const DialogGrowth& growth, int32_t pixels);
+int32_t GrownDown(const DialogGrowth& growth, int32_t pixels);
