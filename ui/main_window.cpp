@@ -55,7 +55,8 @@ SIZE ScreenSize() {
 // 646 x 556, scaled alike, holds it under thin frames; where this system's caption
 // and frame are thicker, the window grows just enough.
 SIZE MainWindowOuterSize(int32_t dpi) {
-    RECT needed = {0, 0, ScaledCellSize(dpi) * GridColumns, ScaledPixels(BoardTop, dpi) + ScaledCellSize(dpi) * GridRows};
+    const int32_t cell = ScaledCellSize(dpi);
+    RECT needed = {0, 0, cell * GridColumns, ScaledPixels(BoardTop, dpi) + cell * GridRows};
     AdjustWindowRectAtDpi(&needed, MainWindowStyle, 0, dpi);
     SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
     const SIZE classic = {ScaledPixels(ClassicOuterSize.cx, dpi), ScaledPixels(ClassicOuterSize.cy, dpi)};

@@ -69,7 +69,10 @@ int AddToolbarImages(HINSTANCE instance) {
     const int imageSize = ScaledPixels(ToolbarImageSize, mainWindowDpi);
     SendMessageW(toolbarWindow, TB_SETBITMAPSIZE, 0, MAKELONG(imageSize, imageSize));
     TBADDBITMAP strip = {instance, IDB_TOOLBAR};
-    if (mainWindowDpi != BaseDpi && (scaledStrip = ScaledStrip(instance, imageSize))) {
+    if (mainWindowDpi != BaseDpi) {
+        scaledStrip = ScaledStrip(instance, imageSize);
+    }
+    if (scaledStrip) {
         strip = {NULL, reinterpret_cast<UINT_PTR>(scaledStrip)};
     }
     LRESULT firstImage = SendMessageW(toolbarWindow, TB_ADDBITMAP, ToolbarImageCount, reinterpret_cast<LPARAM>(&strip));

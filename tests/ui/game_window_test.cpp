@@ -262,7 +262,8 @@ std::vector<double> DrawnBands(HWND dialog) {
     for (int y = 0; y < client.bottom; ++y) {
         auto [first, end] = DrawnSpan(pixels + y * client.right, client.right);
         if (first < end) {
-            band = {std::min<LONG>(band.left, first), band.top < 0 ? y : band.top, std::max<LONG>(band.right, end), y + 1};
+            const LONG top = band.top < 0 ? y : band.top;
+            band = {std::min<LONG>(band.left, first), top, std::max<LONG>(band.right, end), y + 1};
         } else if (band.top >= 0) {
             bands.insert(bands.end(), {double(band.left) / client.right, double(band.top) / client.bottom,
                                        double(band.right) / client.right, double(band.bottom) / client.bottom});
