@@ -34,6 +34,11 @@ const TBBUTTON ToolbarButtons[ToolbarImageCount] = {
 
 // Width 0: the toolbar's default separator width.
 const TBBUTTON Separator = {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0};
+// The toolbar's own measures at 100%, which it does not scale itself: the room around a
+// button's picture, across and down, and the default separator's width.
+constexpr int ButtonPaddingAcross = 7;
+constexpr int ButtonPaddingDown = 6;
+constexpr int SeparatorWidth = 8;
 
 
 using InitCommonControlsFunction = void(WINAPI*)();
@@ -70,6 +75,9 @@ int AddToolbarImages(HINSTANCE instance) {
     SendMessageW(toolbarWindow, TB_SETBITMAPSIZE, 0, MAKELONG(imageSize, imageSize));
     TBADDBITMAP strip = {instance, IDB_TOOLBAR};
     if (mainWindowDpi != BaseDpi) {
+        SendMessageW(toolbarWindow, TB_SETPADDING, 0,
+                     MAKELPARAM(ScaledPixels(ButtonPaddingAcross, mainWindowDpi),
+                                ScaledPixels(ButtonPaddingDown, mainWindowDpi)));
         scaledStrip = ScaledStrip(instance, imageSize);
     }
     if (scaledStrip) {
@@ -93,10 +101,14 @@ void AddToolbarButtons(int firstImage) {
 
 // Each separator goes in just before its button, whose place counts the separators already in.
 void InsertSeparators() {
+    TBBUTTON separator = Separator;
+    if (mainWindowDpi != BaseDpi) {
+        separator.iBitmap = ScaledPixels(SeparatorWidth, mainWindowDpi);
+    }
     int inserted = 0;
     for (int32_t button = 0; button < ToolbarButtonCount; ++button) {
         for (int32_t count = 0; count < ToolbarButtonAt(button).separatorsBefore; ++count) {
-            SendMessageW(toolbarWindow, TB_INSERTBUTTONW, button + inserted, reinterpret_cast<LPARAM>(&Separator));
+            SendMessageW(toolbarWindow, TB_INSERTBUTTONW, button + inserted, reinterpret_cast<LPARAM>(&separator));
             ++inserted;
         }
     }

@@ -106,12 +106,12 @@ class Game:
                         "mousemove", str(self.screen.width - 1), str(self.screen.height - 1))
         return pressed
 
-    # Clicks the middle of a toolbar button: Wine makes each 7 pixels wider than its picture, and
-    # separators 8; four separators stand before Start and before the middle five.
+    # Clicks the middle of a toolbar button: at 100% Wine makes each 39 pixels wide and separators
+    # 8; four separators stand before Start and before the middle five.
     def press(self, button):
-        width = scaled(32) + 7
-        return self.click(32 + {"start": 0, "settings": 2 * width + 32, "exit": 5 * width + 32}[button] + width // 2,
-                          scaled(20))
+        width, separators = scaled(39), 4 * scaled(8)
+        offset = {"start": 0, "settings": 2 * width + separators, "exit": 5 * width + separators}[button]
+        return self.click(separators + offset + width // 2, scaled(20))
 
     # The cells under squares of that colour, read down the middle of each column of cells;
     # a square's bottom edge gives the client area's top exactly.
