@@ -60,11 +60,12 @@ void CreateBoardFont() {
     }
 }
 
-BoardFontAt::BoardFontAt(int32_t dpi)
-    : font(dpi == boardFontDpi ? boardFont : CreateBoardFontAtDpi(dpi)), owned(font != boardFont) {}
+HFONT BoardFontAt(int32_t dpi) {
+    return dpi == boardFontDpi ? boardFont : CreateBoardFontAtDpi(dpi);
+}
 
-BoardFontAt::~BoardFontAt() {
-    if (owned && font) {
+void ReleaseBoardFont(HFONT font) {
+    if (font && font != boardFont) {
         DeleteObject(font);
     }
 }

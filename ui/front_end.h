@@ -44,19 +44,11 @@ void CreateBoardFont();
 void PaintBoard(HDC deviceContext);
 
 // The board font for a window at that DPI: the main window's own, or, for a dialog on a screen
-// of another scale, one made for it and deleted with this.
-class BoardFontAt {
-public:
-    explicit BoardFontAt(int32_t dpi);
-    ~BoardFontAt();
-    BoardFontAt(const BoardFontAt&) = delete;
-    BoardFontAt& operator=(const BoardFontAt&) = delete;
-    operator HFONT() const { return font; }
-
-private:
-    HFONT font;
-    bool owned;
-};
+// of another scale, one made for it, which ReleaseBoardFont deletes once the paint is done.
+// (Plain calls, not an object with a destructor: that would bring the C++ exception run time
+// into the exe.)
+HFONT BoardFontAt(int32_t dpi);
+void ReleaseBoardFont(HFONT font);
 
 // ---- Dialogs, by template ----
 INT_PTR CALLBACK GameSettingsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -108,7 +108,7 @@ void WriteText(HDC deviceContext, const DialogGrowth& growth, int x, int y, cons
 void DrawResult(HWND dialog, HDC deviceContext, const PictureSet& set, BrainLevel level) {
     const int32_t dpi = WindowDpi(dialog);
     const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
-    const BoardFontAt font(dpi);
+    HFONT font = BoardFontAt(dpi);
     HGDIOBJ keptFont = SelectObject(deviceContext, font);
     UseBlackTransparentText(deviceContext);
     WriteText(deviceContext, growth, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
@@ -117,6 +117,7 @@ void DrawResult(HWND dialog, HDC deviceContext, const PictureSet& set, BrainLeve
     DrawPicture(deviceContext, set.pictures[level], GrownAcross(growth, ResultPictureX),
                 GrownDown(growth, ResultPictureY), pictureSize, pictureSize);
     SelectObject(deviceContext, keptFont);
+    ReleaseBoardFont(font);
 }
 
 void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
@@ -142,7 +143,7 @@ void PaintSplash(HWND dialog) {
     HDC deviceContext = BeginPaint(dialog, &paint);
     const int32_t dpi = WindowDpi(dialog);
     const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
-    const BoardFontAt font(dpi);
+    HFONT font = BoardFontAt(dpi);
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
     WriteText(deviceContext, growth, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
@@ -153,6 +154,7 @@ void PaintSplash(HWND dialog) {
     WriteText(deviceContext, growth, SplashStageX, SplashStageY,
               FormattedText(SplashStageFormat, static_cast<int>(roundState.targetCount), time));
     SelectObject(deviceContext, keptFont);
+    ReleaseBoardFont(font);
     EndPaint(dialog, &paint);
 }
 

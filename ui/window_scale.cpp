@@ -25,7 +25,7 @@ int32_t DeviceDpi(HWND window) {
 }  // namespace
 
 int32_t WindowDpi(HWND window) {
-    static const auto getDpiForWindow = LibraryFunction<GetDpiForWindowFunction>(User32(), "GetDpiForWindow");
+    const auto getDpiForWindow = LibraryFunction<GetDpiForWindowFunction>(User32(), "GetDpiForWindow");
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi > 0) {
@@ -40,7 +40,7 @@ int32_t ScreenDpi() {
 }
 
 void AdjustWindowRectAtDpi(RECT* rectangle, DWORD style, DWORD extendedStyle, int32_t dpi) {
-    static const auto adjustForDpi =
+    const auto adjustForDpi =
         LibraryFunction<AdjustWindowRectExForDpiFunction>(User32(), "AdjustWindowRectExForDpi");
     if (!adjustForDpi || !adjustForDpi(rectangle, style, FALSE, extendedStyle, static_cast<UINT>(dpi))) {
         AdjustWindowRectEx(rectangle, style, FALSE, extendedStyle);
@@ -48,7 +48,7 @@ void AdjustWindowRectAtDpi(RECT* rectangle, DWORD style, DWORD extendedStyle, in
 }
 
 HFONT CreateTooltipFontAtDpi(int32_t dpi) {
-    static const auto parametersForDpi =
+    const auto parametersForDpi =
         LibraryFunction<SystemParametersInfoForDpiFunction>(User32(), "SystemParametersInfoForDpi");
     if (!parametersForDpi || dpi == ScreenDpi()) {
         return NULL;
