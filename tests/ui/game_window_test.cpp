@@ -202,7 +202,8 @@ int BoardFontHeight() {
 }
 
 // A round is played by clicking each cell at its far corner; the pixel just above a cell is its empty
-// neighbour's or the toolbar's. Moved to a screen of twice the scale, the window takes the size offered.
+// neighbour's or the toolbar's. Before the last click but one the window is moved to a screen of twice
+// the scale: it takes the place and size offered, and that click lands on the larger cell.
 TEST(GameWindowScale, TheBoardScalesAndARoundIsPlayedOnItsCells) {
     const int32_t dpi = ScreenDpi();
     const int cell = CellSize * dpi / BaseDpi, top = BoardTop * dpi / BaseDpi;  // 32 and 40 at 96 DPI
@@ -215,16 +216,20 @@ TEST(GameWindowScale, TheBoardScalesAndARoundIsPlayedOnItsCells) {
     EXPECT_EQ(BoardFontHeight(), cell);
     SendMessageW(window, WM_COMMAND, IDM_START, 0);
     SendMessageW(window, WM_TIMER, DisplayTimerId, 0);
+    const RECT offered = {10, 20, 610, 520};
+    int scale = 1;
     for (int32_t number = 1; number < roundState.targetCount; ++number) {
+        if (number == roundState.targetCount - 1) {
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&offered));
+            scale = 2;
+        }
         const Target& target = targetTable.slots[number];
-        const int left = target.column * cell, upper = top + target.row * cell;
+        const int size = scale * cell, left = target.column * size, upper = scale * top + target.row * size;
         SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(left, upper - 1));
         EXPECT_EQ(roundState.nextNumber, number);
-        SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(left + cell - 1, upper + cell - 1));
+        SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(left + size - 1, upper + size - 1));
         EXPECT_EQ(target.state, Correct) << number;
     }
-    const RECT offered = {10, 20, 610, 520};  // within the screen, which no window may outgrow
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&offered));
     RECT outer = {};
     GetWindowRect(window, &outer);
     EXPECT_TRUE(EqualRect(&outer, &offered));
