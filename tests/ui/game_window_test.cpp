@@ -234,6 +234,14 @@ TEST(GameWindowScale, TheBoardScalesAndARoundIsPlayedOnItsCells) {
     GetWindowRect(window, &outer);
     EXPECT_TRUE(EqualRect(&outer, &offered));
     EXPECT_EQ(BoardFontHeight(), 2 * cell);
+    // The tooltips' font, which the toolbar would leave at the system's scale.
+    HWND tooltips = reinterpret_cast<HWND>(SendDlgItemMessageW(window, IDC_TOOLBAR, TB_GETTOOLTIPS, 0, 0));
+    LOGFONTW tooltipFont = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tooltips, WM_GETFONT, 0, 0)), sizeof tooltipFont, &tooltipFont);
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    EXPECT_EQ(tooltipFont.lfHeight, 2 * metrics.lfStatusFont.lfHeight);
 }
 
 // The first and one past the last pixel of a row that a paint drew on; equal when it drew none.
