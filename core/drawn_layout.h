@@ -1,5 +1,6 @@
 // Where the result dialogs, the stage splash and the About box draw their own lines and pictures:
-// pixels from the top left of the client area, where the templates' controls are in dialog units.
+// pixels from the top left of the client area at 100% (96 DPI), where the templates' controls are in
+// dialog units. On a screen of another scale the exe moves each place as far as the dialog has grown.
 #pragma once
 
 #include <cstdint>

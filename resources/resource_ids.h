@@ -9,6 +9,22 @@
 #define IDB_TOOLBAR             102
 #define IDB_ABOUT_PICTURE       2
 
+/* ---- The same pictures drawn at twice the size, for screens above 100%: each id plus this ---- */
+#define SHARP_PICTURE_OFFSET    1000
+#define IDB_TOOLBAR_SHARP       1102
+#define IDB_ABOUT_PICTURE_SHARP 1002
+#define IDB_RATING_FROG_SHARP   1003
+#define IDB_RATING_BIRD_SHARP   1004
+#define IDB_RATING_CHIMPANZEE_SHARP 1005
+#define IDB_RATING_DOG_SHARP    1006
+#define IDB_RATING_SQUIRREL_SHARP 1007
+#define IDB_RATING_PIG_SHARP    1008
+#define IDB_RATING_RABBIT_SHARP 1009
+#define IDB_RATING_BOAR_SHARP   1010
+#define IDB_RATING_HUMAN_SHARP  1011
+#define IDB_RATING_SUPER_GENIUS_SHARP 1012
+#define IDB_RATING_SUPER_GENIUS_ENGLISH_SHARP 1013
+
 /* ---- Dialog templates ---- */
 #define IDD_GAME_SETTINGS       2
 #define IDD_ABOUT               21

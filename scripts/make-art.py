@@ -3,6 +3,7 @@
     make-art.py ico BMP MASK ICO                   32x32 8-bit icon with an AND mask
     make-art.py check-ico ICO
     make-art.py check-bmp BMP WIDTH HEIGHT [X,Y,#RRGGBB]...
+    make-art.py check-rle-bmp BMP WIDTH HEIGHT [X,Y,#RRGGBB]...   the same, run-length compressed
 """
 import struct, sys
 
@@ -21,24 +22,47 @@ def palette(b):
     p = b['data'][14 + b['hsize']:14 + b['hsize'] + 4 * n]
     return [(p[i + 2], p[i + 1], p[i]) for i in range(0, len(p), 4)]
 
+def rle8_rows(b):
+    """Rows top to bottom of an RLE8 bitmap; pixels it skips are index 0."""
+    d, i, x, y = b['data'], b['off'], 0, 0
+    rows = [bytearray(b['w']) for _ in range(b['h'])]
+    while i + 1 < len(d):
+        count, value = d[i], d[i + 1]
+        i += 2
+        if count:
+            for _ in range(count):
+                if x < b['w'] and y < b['h']: rows[y][x] = value
+                x += 1
+        elif value == 0: x, y = 0, y + 1
+        elif value == 1: return rows[::-1]
+        elif value == 2: x, y, i = x + d[i], y + d[i + 1], i + 2
+        else:
+            for k in range(value):
+                if x < b['w'] and y < b['h']: rows[y][x] = d[i + k]
+                x += 1
+            i += value + (value & 1)
+    raise SystemExit('RLE8 data without its end mark')
+
 def indices(b):
     """Rows top to bottom, one palette index per pixel."""
+    if b['comp'] == 1:
+        return rle8_rows(b)
     stride = (b['w'] + 3) & ~3
     rows = [b['data'][b['off'] + r * stride:b['off'] + r * stride + b['w']]
             for r in range(abs(b['h']))]
     return rows[::-1] if b['h'] > 0 else rows
 
-def check_bmp(path, w, h, spots):
+def check_bmp(path, w, h, spots, compression=0):
     b = read_bmp(path)
     bad = []
     if b['hsize'] != 40: bad.append('header size %d, not a BITMAPINFOHEADER' % b['hsize'])
     if (b['w'], b['h']) != (w, h): bad.append('size %dx%d, wanted %dx%d' % (b['w'], b['h'], w, h))
     if b['planes'] != 1: bad.append('%d planes' % b['planes'])
     if b['bits'] != 8: bad.append('%d bits per pixel, wanted 8' % b['bits'])
-    if b['comp'] != 0: bad.append('compression %d, wanted none' % b['comp'])
+    if b['comp'] != compression: bad.append('compression %d, wanted %d' % (b['comp'], compression))
     if b['used'] > 256: bad.append('%d palette entries' % b['used'])
     if b['size'] != len(b['data']): bad.append('header says %d bytes, file has %d' % (b['size'], len(b['data'])))
-    if b['off'] + ((w + 3) & ~3) * h > len(b['data']): bad.append('pixel data cut short')
+    if not compression and b['off'] + ((w + 3) & ~3) * h > len(b['data']): bad.append('pixel data cut short')
     if bad:
         raise SystemExit('%s: %s' % (path, '; '.join(bad)))
     pal, rows = palette(b), indices(b)
@@ -103,10 +127,10 @@ if cmd == 'ico':
     write_ico(*sys.argv[2:5])
 elif cmd == 'check-ico':
     check_ico(sys.argv[2])
-elif cmd == 'check-bmp':
+elif cmd in ('check-bmp', 'check-rle-bmp'):
     path, w, h = sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
     spots = []
     for s in sys.argv[5:]:      # x,y,#rrggbb: a pixel that must keep its exact colour
         x, y, c = s.split(',')
         spots.append((int(x), int(y), tuple(int(c[i:i + 2], 16) for i in (1, 3, 5))))
-    check_bmp(path, w, h, spots)
+    check_bmp(path, w, h, spots, 1 if cmd == 'check-rle-bmp' else 0)

@@ -30,15 +30,18 @@ void ReleaseAboutPicture() {
     }
 }
 
-void LoadAboutPicture() {
+void LoadAboutPicture(HWND dialog) {
     ReleaseAboutPicture();
-    aboutPicture = LoadPicture(IDB_ABOUT_PICTURE);
+    aboutPicture = LoadPicture(IDB_ABOUT_PICTURE, WindowDpi(dialog));
 }
 
 void PaintAboutPicture(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
-    DrawPicture(deviceContext, aboutPicture, AboutPictureX, AboutPictureY, AboutPictureWidth, AboutPictureHeight);
+    const int32_t dpi = WindowDpi(dialog);
+    const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
+    DrawPicture(deviceContext, aboutPicture, GrownAcross(growth, AboutPictureX), GrownDown(growth, AboutPictureY),
+                ScaledPixels(AboutPictureWidth, dpi), ScaledPixels(AboutPictureHeight, dpi));
     EndPaint(dialog, &paint);
 }
 
@@ -48,7 +51,7 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         ShowDialogTexts(dialog, AboutTitle, AboutTexts);
-        LoadAboutPicture();
+        LoadAboutPicture(dialog);
         return TRUE;
     case WM_PAINT:
         PaintAboutPicture(dialog);

@@ -1,10 +1,12 @@
-// Paints the board: each target of the round as one 32 x 32 character cell on the black client area.
+// Paints the board: each target of the round as one character cell on the black client area,
+// 32 x 32 pixels at 100% and larger in proportion on a screen at a higher scale.
 #include "front_end.h"
 
 #include "board_colors.h"
 #include "game_state.h"
 
 HFONT boardFont;
+int32_t boardFontDpi;
 
 namespace {
 
@@ -14,9 +16,10 @@ namespace {
 // clipped to the cell and the whole cell takes the background colour.
 void PaintCell(HDC deviceContext, const Target& target, const wchar_t* text, COLORREF textColor,
                COLORREF backgroundColor) {
-    int x = target.column * CellSize;
-    int y = target.row * CellSize + BoardTop;
-    RECT cell = {x, y, x + CellSize, y + CellSize};
+    const int cellSize = ScaledCellSize(mainWindowDpi);
+    int x = target.column * cellSize;
+    int y = target.row * cellSize + ScaledPixels(BoardTop, mainWindowDpi);
+    RECT cell = {x, y, x + cellSize, y + cellSize};
     SetTextColor(deviceContext, textColor);
     SetBkColor(deviceContext, backgroundColor);
     ExtTextOutW(deviceContext, x, y, ETO_OPAQUE | ETO_CLIPPED, &cell, text, 1, NULL);
@@ -34,15 +37,37 @@ void PaintTarget(HDC deviceContext, int32_t number, const Target& target) {
     }
 }
 
+// Full-width Ｍ and Ｓ, an ASCII blank, then Mincho: the Japanese serif face, its character cell
+// the board's cell.
+HFONT CreateBoardFontAtDpi(int32_t dpi) {
+    const int size = ScaledCellSize(dpi);
+    return CreateFontW(size, size, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ 明朝");
+}
+
 }  // namespace
 
-// Full-width Ｍ and Ｓ, an ASCII blank, then Mincho: the Japanese serif face.
+// Made again only when the main window moves to a screen of another scale, between paints.
 void CreateBoardFont() {
-    if (boardFont) {
+    if (boardFont && boardFontDpi == mainWindowDpi) {
         return;
     }
-    boardFont = CreateFontW(32, 32, 0, 0, 600, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ 明朝");
+    HFONT previous = boardFont;
+    boardFont = CreateBoardFontAtDpi(mainWindowDpi);
+    boardFontDpi = mainWindowDpi;
+    if (previous) {
+        DeleteObject(previous);
+    }
+}
+
+HFONT BoardFontAt(int32_t dpi) {
+    return dpi == boardFontDpi ? boardFont : CreateBoardFontAtDpi(dpi);
+}
+
+void ReleaseBoardFont(HFONT font) {
+    if (font && font != boardFont) {
+        DeleteObject(font);
+    }
 }
 
 // A count above nine, possible only from a hand-edited settings file, still

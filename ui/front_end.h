@@ -5,12 +5,15 @@
 #include <commctrl.h>
 
 #include "game_host.h"
+#include "window_scale.h"
 
-// Made once at window creation and never deleted; the result dialogs and the
-// stage splash write their large text in it too.
+// Made at window creation, at the main window's DPI, and made again only when that changes; the
+// result dialogs and the stage splash write their large text in it too.
 extern HFONT boardFont;
 // The window the GameHost acts on; null until it is made and again once it is gone.
 extern HWND mainWindow;
+// The DPI the main window's board and toolbar are drawn at: its screen's, 96 at 100%.
+extern int32_t mainWindowDpi;
 
 // ---- Main window ----
 bool RegisterMainWindowClass(HINSTANCE instance);
@@ -27,7 +30,9 @@ void RunGameDialog(int32_t templateId);
 void ShowSettingsWarning(void* ownerWindow, const char* text, const char* caption);
 
 // ---- Toolbar ----
+// Its buttons and pictures at the main window's DPI; made again when that changes.
 void BuildToolbar(HWND window);
+void RebuildToolbar(HWND window);
 void SupplyTooltipText(HWND window, NMHDR* notification);
 
 // ---- Board ----
@@ -37,6 +42,13 @@ constexpr COLORREF ScreenColor(int32_t color) {
 }
 void CreateBoardFont();
 void PaintBoard(HDC deviceContext);
+
+// The board font for a window at that DPI: the main window's own, or, for a dialog on a screen
+// of another scale, one made for it, which ReleaseBoardFont deletes once the paint is done.
+// (Plain calls, not an object with a destructor: that would bring the C++ exception run time
+// into the exe.)
+HFONT BoardFontAt(int32_t dpi);
+void ReleaseBoardFont(HFONT font);
 
 // ---- Dialogs, by template ----
 INT_PTR CALLBACK GameSettingsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,6 +8,7 @@
 #include "settings_file.h"
 
 HWND mainWindow;
+int32_t mainWindowDpi = BaseDpi;
 
 namespace {
 
@@ -39,6 +40,10 @@ DLGPROC DialogProcedureFor(int32_t templateId) {
     return nullptr;
 }
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 SIZE ScreenSize() {
     HDC screen = GetDC(NULL);
     SIZE size = {GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
@@ -46,15 +51,17 @@ SIZE ScreenSize() {
     return size;
 }
 
-// The board needs a client area of BoardWidth x BoardBottom. The classic
-// 646 x 556 holds it under thin frames; where this system's caption and
-// frame are thicker, the window grows just enough.
-SIZE MainWindowOuterSize() {
-    RECT needed = {0, 0, BoardWidth, BoardBottom};
-    AdjustWindowRectEx(&needed, MainWindowStyle, FALSE, 0);
+// The board needs a client area of BoardWidth x BoardBottom, scaled. The classic
+// 646 x 556, scaled alike, holds it under thin frames; where this system's caption
+// and frame are thicker, the window grows just enough.
+SIZE MainWindowOuterSize(int32_t dpi) {
+    const int32_t cell = ScaledCellSize(dpi);
+    RECT needed = {0, 0, cell * GridColumns, ScaledPixels(BoardTop, dpi) + cell * GridRows};
+    AdjustWindowRectAtDpi(&needed, MainWindowStyle, 0, dpi);
     SIZE size = {needed.right - needed.left, needed.bottom - needed.top};
-    if (size.cx <= ClassicOuterSize.cx && size.cy <= ClassicOuterSize.cy) {
-        return ClassicOuterSize;
+    const SIZE classic = {ScaledPixels(ClassicOuterSize.cx, dpi), ScaledPixels(ClassicOuterSize.cy, dpi)};
+    if (size.cx <= classic.cx && size.cy <= classic.cy) {
+        return classic;
     }
     return size;
 }
@@ -96,6 +103,7 @@ void RepaintMainWindow() {
 // ---- Message handlers -----------------------------------------------------
 
 void CreateGame(HWND window) {
+    mainWindowDpi = WindowDpi(window);
     LoadSettings(window);
     BuildToolbar(window);
     AddRecordsMenuItem(window);
@@ -129,8 +137,36 @@ void HandleTimer(WPARAM timerId) {
     }
 }
 
+// Below 100% a far corner's point on the rules' board lies beyond what a client coordinate holds.
+uint16_t ClientCoordinate(int32_t value) {
+    return static_cast<uint16_t>(value < 0xFFFF ? value : 0xFFFF);
+}
+
+// The rules judge the board as drawn at 100%: the click is taken to the same place of that board.
 void JudgeClickAndRepaint(HWND window, LPARAM position) {
-    JudgeClick(LOWORD(position), HIWORD(position));
+    JudgeClick(ClientCoordinate(BoardXAtBaseScale(LOWORD(position), mainWindowDpi)),
+               ClientCoordinate(BoardYAtBaseScale(HIWORD(position), mainWindowDpi)));
+    RepaintWindow(window);
+}
+
+// The window keeps its whole size on a screen smaller than itself, as the board needs all of it:
+// Windows would otherwise cut it to the screen and leave the bottom rows out of reach.
+void AllowTheWholeWindow(MINMAXINFO* limits) {
+    const SIZE outer = MainWindowOuterSize(mainWindowDpi);
+    limits->ptMaxTrackSize.x = limits->ptMaxTrackSize.x > outer.cx ? limits->ptMaxTrackSize.x : outer.cx;
+    limits->ptMaxTrackSize.y = limits->ptMaxTrackSize.y > outer.cy ? limits->ptMaxTrackSize.y : outer.cy;
+}
+
+// Moved to a screen of another scale: the board, its font and the toolbar are made at the new DPI
+// and the window takes the place and size Windows suggests for it there.
+void TakeNewScale(HWND window, WPARAM wParam, const RECT* suggested) {
+    mainWindowDpi = HIWORD(wParam);
+    CreateBoardFont();
+    RebuildToolbar(window);
+    if (suggested) {
+        SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     RepaintWindow(window);
 }
 
@@ -187,6 +223,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
         SupplyTooltipText(window, reinterpret_cast<NMHDR*>(lParam));
         return 0;
+    case WM_GETMINMAXINFO:
+        AllowTheWholeWindow(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        TakeNewScale(window, wParam, reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_ACTIVATE:
     case WM_QUIT:
     case WM_INITMENUPOPUP:
@@ -235,11 +277,19 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     return RegisterClassW(&windowClass) != 0;
 }
 
+// Sized for the screen's DPI; where the window's own monitor turns out to have another, it is
+// sized again for that before it is shown.
 HWND CreateMainWindow(HINSTANCE instance) {
-    SIZE outer = MainWindowOuterSize();
+    const int32_t screenDpi = ScreenDpi();
+    mainWindowDpi = screenDpi;  // until the window knows its own, at WM_CREATE
+    SIZE outer = MainWindowOuterSize(screenDpi);
     POINT corner = CenteredWindowPosition(ScreenSize(), outer);
     mainWindow = CreateWindowExW(0, MainWindowClassName, WideText(WindowTitleText), MainWindowStyle, corner.x, corner.y,
                                  outer.cx, outer.cy, NULL, NULL, instance, NULL);
+    if (mainWindow && mainWindowDpi != screenDpi) {
+        outer = MainWindowOuterSize(mainWindowDpi);
+        SetWindowPos(mainWindow, NULL, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return mainWindow;
 }
 

@@ -97,19 +97,20 @@ void WriteAt(HDC deviceContext, int x, int y, const WideText& text) {
     TextOutW(deviceContext, x, y, text, text.length());
 }
 
-void DrawBands(HDC deviceContext, const RECT& area, const RECT& plot) {
+void DrawBands(HDC deviceContext, const RECT& area, const RECT& plot, int32_t dpi) {
     TEXTMETRICW metrics = {};
     GetTextMetricsW(deviceContext, &metrics);
     for (int32_t index = 0; index < ChartBandCount; ++index) {
         const ChartBand band = ChartBandAt(index);
         int top = StageY(plot, band.highStage), bottom = StageY(plot, band.lowStage);
         FillArea(deviceContext, area.left, top, area.right, bottom, ScreenColor(band.color));
-        WriteAt(deviceContext, area.left + 2, (top + bottom - metrics.tmHeight) / 2, WideText(band.name));
+        WriteAt(deviceContext, area.left + ScaledPixels(2, dpi), (top + bottom - metrics.tmHeight) / 2,
+                WideText(band.name));
     }
     FigureText scaleTop = {};
     FormatWhole(ChartTop, scaleTop);
-    WriteAt(deviceContext, plot.right + 3, plot.top, WideText(scaleTop));
-    WriteAt(deviceContext, plot.right + 3, plot.bottom - metrics.tmHeight, WideText("0"));
+    WriteAt(deviceContext, plot.right + ScaledPixels(3, dpi), plot.top, WideText(scaleTop));
+    WriteAt(deviceContext, plot.right + ScaledPixels(3, dpi), plot.bottom - metrics.tmHeight, WideText("0"));
 }
 
 // Oldest on the left; a game that cleared nothing still shows as a thin mark.
@@ -123,10 +124,13 @@ void DrawBars(HDC deviceContext, const RECT& plot, const HistorySummary& history
     }
 }
 
+// The margins for the band names and the scale are pixels at 100%, as wide again as the text at 150%.
 void DrawChart(const DRAWITEMSTRUCT& item) {
     HDC deviceContext = item.hDC;
     const RECT& area = item.rcItem;
-    RECT plot = {area.left + ChartNameMargin, area.top + 1, area.right - ChartScaleMargin, area.bottom - 1};
+    const int32_t dpi = WindowDpi(item.hwndItem);
+    RECT plot = {area.left + ScaledPixels(ChartNameMargin, dpi), area.top + 1,
+                 area.right - ScaledPixels(ChartScaleMargin, dpi), area.bottom - 1};
     FillArea(deviceContext, area.left, area.top, area.right, area.bottom, RGB(255, 255, 255));
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(
                                                        GetParent(item.hwndItem), WM_GETFONT, 0, 0)));
@@ -134,9 +138,10 @@ void DrawChart(const DRAWITEMSTRUCT& item) {
     SetTextColor(deviceContext, RGB(0, 0, 0));
     const HistorySummary& history = GameHistory();
     if (history.recentCount == 0) {
-        WriteAt(deviceContext, plot.left + 8, area.top + 8, WideText(NoChallengeChartText));
+        WriteAt(deviceContext, plot.left + ScaledPixels(8, dpi), area.top + ScaledPixels(8, dpi),
+                WideText(NoChallengeChartText));
     } else {
-        DrawBands(deviceContext, area, plot);
+        DrawBands(deviceContext, area, plot, dpi);
         DrawBars(deviceContext, plot, history);
     }
     FrameRect(deviceContext, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

@@ -53,10 +53,10 @@ void ReleasePictures(PictureSet& set) {
     }
 }
 
-void LoadPictures(PictureSet& set) {
+void LoadPictures(PictureSet& set, int32_t dpi) {
     ReleasePictures(set);
     for (int32_t level = 0; level < BrainLevelCount; ++level) {
-        set.pictures[level] = LoadPicture(BrainLevelPictureId(static_cast<BrainLevel>(level)));
+        set.pictures[level] = LoadPicture(BrainLevelPictureId(static_cast<BrainLevel>(level)), dpi);
     }
 }
 
@@ -99,21 +99,31 @@ void UseBlackTransparentText(HDC deviceContext) {
     SetBkMode(deviceContext, TRANSPARENT);
 }
 
-void WriteText(HDC deviceContext, int x, int y, const WideText& text) {
-    TextOutW(deviceContext, x, y, text, text.length());
+// At the place of the 96-DPI layout, moved as the dialog has grown; the text itself is at the DPI.
+void WriteText(HDC deviceContext, const DialogGrowth& growth, int x, int y, const WideText& text) {
+    TextOutW(deviceContext, GrownAcross(growth, x), GrownDown(growth, y), text, text.length());
 }
 
 // The grade is worked out at every paint from the figures as they stand.
+void DrawResult(HWND dialog, HDC deviceContext, const PictureSet& set, BrainLevel level) {
+    const int32_t dpi = WindowDpi(dialog);
+    const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
+    HFONT font = BoardFontAt(dpi);
+    HGDIOBJ keptFont = SelectObject(deviceContext, font);
+    UseBlackTransparentText(deviceContext);
+    WriteText(deviceContext, growth, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
+    WriteText(deviceContext, growth, ResultGradeX, ResultGradeY, WideText(BrainLevelText(level)));
+    const int pictureSize = ScaledPixels(ResultPictureSize, dpi);
+    DrawPicture(deviceContext, set.pictures[level], GrownAcross(growth, ResultPictureX),
+                GrownDown(growth, ResultPictureY), pictureSize, pictureSize);
+    SelectObject(deviceContext, keptFont);
+    ReleaseBoardFont(font);
+}
+
 void PaintResult(HWND dialog, const PictureSet& set, BrainLevel level) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
-    HGDIOBJ keptFont = SelectObject(deviceContext, boardFont);
-    UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, ResultHeadingX, ResultHeadingY, WideText(BrainHeadingText));
-    WriteText(deviceContext, ResultGradeX, ResultGradeY, WideText(BrainLevelText(level)));
-    DrawPicture(deviceContext, set.pictures[level], ResultPictureX, ResultPictureY, ResultPictureSize,
-                ResultPictureSize);
-    SelectObject(deviceContext, keptFont);
+    DrawResult(dialog, deviceContext, set, level);
     EndPaint(dialog, &paint);
 }
 
@@ -131,16 +141,20 @@ BrainLevel ChallengeGrade() {
 void PaintSplash(HWND dialog) {
     PAINTSTRUCT paint;
     HDC deviceContext = BeginPaint(dialog, &paint);
+    const int32_t dpi = WindowDpi(dialog);
+    const DialogGrowth growth = DialogGrowthOf(dialog, dpi);
+    HFONT font = BoardFontAt(dpi);
     HGDIOBJ keptFont = SelectObject(deviceContext, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     UseBlackTransparentText(deviceContext);
-    WriteText(deviceContext, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
-    SelectObject(deviceContext, boardFont);
+    WriteText(deviceContext, growth, SplashBandX, SplashBandY, WideText(SplashBandText(roundState.targetCount)));
+    SelectObject(deviceContext, font);
     UseBlackTransparentText(deviceContext);
     FigureText time = {};
     FormatTenths(roundState.displayTime, time);
-    WriteText(deviceContext, SplashStageX, SplashStageY,
+    WriteText(deviceContext, growth, SplashStageX, SplashStageY,
               FormattedText(SplashStageFormat, static_cast<int>(roundState.targetCount), time));
     SelectObject(deviceContext, keptFont);
+    ReleaseBoardFont(font);
     EndPaint(dialog, &paint);
 }
 
@@ -162,11 +176,14 @@ INT_PTR HandleResultMessage(HWND dialog, UINT message, WPARAM wParam, PictureSet
                             GradeRule grade) {
     switch (message) {
     case WM_INITDIALOG:
-        LoadPictures(set);
+        LoadPictures(set, WindowDpi(dialog));
         showResult(dialog);
         return TRUE;  // the focus goes to the close button, the only tab stop
     case WM_PAINT:
         PaintResult(dialog, set, grade());
+        return FALSE;
+    case WM_PRINTCLIENT:  // a copy of the window asked for (PrintWindow) shows the same as the screen
+        DrawResult(dialog, reinterpret_cast<HDC>(wParam), set, grade());
         return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_RESULT_CLOSE) {  // Esc (command 2) leaves the result up

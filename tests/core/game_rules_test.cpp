@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "brain_level.h"
+#include "display_scale.h"
 #include "game_host.h"
 #include "game_state.h"
 
@@ -135,6 +136,23 @@ TEST(Placement, TheGeneratorAndTheClockSecondDecideTheBoard) {
     EXPECT_EQ(GameRandom::draw(), 346);
     EXPECT_EQ(Place(0), "0,1 10,2 17,0 15,13 6,4 19,12 0,12 1,8 7,14 ");
     EXPECT_EQ(Place(1700008777), "2,12 4,3 7,10 5,1 2,4 4,11 18,12 2,6 15,7 ");
+}
+
+// Every pixel of the board drawn at these scales, 100% to 250%, lands in the same cell of the 96-DPI
+// board, and 100% changes no pixel; above the board is above it at every scale.
+TEST(DisplayScale, EveryPixelOfTheScaledBoardLandsInItsOwnCell) {
+    EXPECT_EQ(ScaledCellSize(144), 48);
+    EXPECT_EQ(ScaledCellSize(192), 64);
+    for (int32_t dpi : {96, 120, 144, 168, 192, 240}) {
+        const int32_t cell = ScaledCellSize(dpi), top = ScaledPixels(BoardTop, dpi);
+        for (int32_t pixel = 0; pixel < GridColumns * cell; ++pixel) {
+            const int32_t x = BoardXAtBaseScale(pixel, dpi);
+            ASSERT_EQ(x / CellSize, pixel / cell) << dpi << " " << pixel;
+            ASSERT_EQ(BoardYAtBaseScale(top + pixel, dpi), BoardTop + x) << dpi;
+            ASSERT_EQ(x == pixel, dpi == BaseDpi || pixel == 0) << dpi << " " << pixel;
+        }
+        EXPECT_LT(BoardYAtBaseScale(top - 1, dpi), BoardTop) << dpi;
+    }
 }
 
 // The fixed-course games are chosen so that any one bound of any rule, moved by one either way,

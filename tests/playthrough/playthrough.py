@@ -2,8 +2,9 @@
 # Plays the real glimmark.exe in a private Xvfb as a player would: xdotool clicks and keys,
 # windows found by their titles, the board read back as pixels. Covered targets are located
 # the way the game places them: replaying its generator for the clock seconds around Start.
-# In locale en (an English Windows) the same game is played through the English titles.
-#   playthrough.py --exe glimmark.exe --wine-env scripts/wine-env --prefix PREFIX --work DIR [--locale en]
+# In locale en (an English Windows) the same game is played through the English titles; at
+# --dpi 144 (a prefix at 150%) on a window, toolbar and board half as large again.
+#   playthrough.py --exe glimmark.exe --wine-env scripts/wine-env --prefix PREFIX --work DIR [--locale en] [--dpi N]
 import argparse, os, re, shutil, subprocess, time
 
 MAIN, MESSAGE = "Glimmark Ver1.11", "Glimmark"
@@ -12,9 +13,11 @@ TITLES = {  # read error, write error, fixed result, challenge result, settings
     "en": ("Read error", "Write error", "Your Result (Fixed Course)", "Your Result (Challenge Course)", "Game Settings"),
 }
 WHITE, YELLOW, GREEN, RED = (255, 255, 255), (255, 255, 0), (0, 255, 0), (255, 0, 0)
-# Client x of the middle of each toolbar button: Wine makes buttons 39 pixels wide and
-# separators 8; four separators stand before Start and before the middle five.
-START, SETTINGS, EXIT = 51, 161, 278
+
+
+def scaled(pixels):
+    """A length of the window at 100%, at the display scale being played (a half rounds up)."""
+    return (pixels * DPI + 48) // 96
 
 
 def placement(second, count):
@@ -40,7 +43,9 @@ def exactly(title):
 class Screen:
     def __init__(self, arguments):
         self.arguments, self.timeout = arguments, arguments.timeout
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp",
+        self.width, self.height = scaled(800), scaled(600)
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", f"{self.width}x{self.height}x24",
+                                      "-nolisten", "tcp",
                                       "-noreset"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.environment = dict(os.environ, DISPLAY=":" + self.xvfb.stdout.readline().decode().strip(),
                                 GLIMMARK_WINE_LOCALE=arguments.locale)
@@ -53,7 +58,7 @@ class Screen:
         return self
 
     def pixel(self, x, y):
-        return tuple(self.pixels[(y * 800 + x) * 3:(y * 800 + x) * 3 + 3])
+        return tuple(self.pixels[(y * self.width + x) * 3:(y * self.width + x) * 3 + 3])
 
     def window(self, title):
         """The frame (left, top, width, height) of the visible window with that title, or None."""
@@ -89,31 +94,39 @@ class Game:
 
     def find_window(self):
         left, top, width, height = self.screen.wait("the main window", lambda: self.screen.window(MAIN))
-        assert (width, height) == (646, 556), f"main window {width}x{height}"
+        assert (width, height) == (scaled(646), scaled(556)), f"main window {width}x{height}"
         # The frame is Wine's: its side borders are equal; the client area's top is first taken
         # for a usual caption, near enough to hit a toolbar button, then read off the board.
-        self.left, self.frame_top, self.top = left + (width - 640) // 2, top, top + 22
+        self.left, self.frame_top, self.top = left + (width - 20 * CELL) // 2, top, top + scaled(22)
 
     # Clicks a point of the client area; returns the time before.
     def click(self, x, y):
         pressed = time.time()
         self.screen.run("xdotool", "mousemove", str(self.left + x), str(self.top + y), "click", "1",
-                        "mousemove", "799", "599")
+                        "mousemove", str(self.screen.width - 1), str(self.screen.height - 1))
         return pressed
+
+    # Clicks the middle of a toolbar button: at 100% Wine makes each 39 pixels wide and separators
+    # 8; four separators stand before Start and before the middle five.
+    def press(self, button):
+        width, separators = scaled(39), 4 * scaled(8)
+        offset = {"start": 0, "settings": 2 * width + separators, "exit": 5 * width + separators}[button]
+        return self.click(separators + offset + width // 2, scaled(20))
 
     # The cells under squares of that colour, read down the middle of each column of cells;
     # a square's bottom edge gives the client area's top exactly.
     def covered_cells(self, colour):
-        shot, cells = self.screen.grab(), set()
+        shot, cells, below_top = self.screen.grab(), set(), TOP + CELL
         for column in range(20):
-            x, run = self.left + 32 * column + 16, 0
-            for y in range(self.frame_top + 60, self.frame_top + 556):
-                if shot.pixel(x, y) == colour and all(shot.pixel(x + dx, y) == colour for dx in (-14, 14)):
+            x, run = self.left + CELL * column + CELL // 2, 0
+            for y in range(self.frame_top + scaled(60), self.frame_top + scaled(556)):
+                if shot.pixel(x, y) == colour and all(shot.pixel(x + dx, y) == colour
+                                                       for dx in (2 - CELL // 2, CELL // 2 - 2)):
                     run += 1
                 elif run:
-                    if run >= 26:  # the toolbar hides the top four pixels of row 0
-                        row = round((y - self.frame_top - 22 - 72) / 32)
-                        self.top = y - 72 - 32 * row
+                    if run >= CELL - scaled(6):  # the toolbar hides the top pixels of row 0
+                        row = round((y - self.frame_top - scaled(22) - below_top) / CELL)
+                        self.top = y - below_top - CELL * row
                         cells.add((column, row))
                     run = 0
         return cells
@@ -127,20 +140,20 @@ class Game:
         numbers = placement(seconds[0], count)
         for number, (column, row) in enumerate(numbers, 1):
             target = numbers[-1] if number == wrong_at else (column, row)
-            self.click(32 * target[0] + 16, 32 * target[1] + 56)
+            self.click(CELL * target[0] + CELL // 2, CELL * target[1] + TOP + CELL // 2)
             if number == wrong_at or number == count:
                 # The board is judged and painted before the message comes up, maybe over the cell.
                 box = self.screen.wait("a message", lambda: self.screen.window(MESSAGE))
-                x, y = self.left + 32 * target[0], self.top + 32 * target[1] + 40
-                assert box[0] - 32 < x < box[0] + box[2] and box[1] - 32 < y < box[1] + box[3] \
+                x, y = self.left + CELL * target[0], self.top + CELL * target[1] + TOP
+                assert box[0] - CELL < x < box[0] + box[2] and box[1] - CELL < y < box[1] + box[3] \
                     or self.shows(target, RED if wrong_at else GREEN), f"{target} not judged"
                 return
             self.screen.wait(f"target {number} green", lambda: self.shows((column, row), GREEN))
 
     def shows(self, cell, colour):
         shot = self.screen.grab()
-        return any(shot.pixel(self.left + 32 * cell[0] + dx, self.top + 32 * cell[1] + 40 + dy) == colour
-                   for dx in range(4, 28) for dy in range(6, 30))
+        return any(shot.pixel(self.left + CELL * cell[0] + dx, self.top + CELL * cell[1] + TOP + dy) == colour
+                   for dx in range(scaled(4), scaled(28)) for dy in range(scaled(6), scaled(30)))
 
     def finish(self):
         assert self.process.wait(self.screen.timeout) == 0, "the game did not exit with 0"
@@ -158,11 +171,11 @@ def challenge_then_settings(screen, work):
     game = Game(screen, work)
     screen.answer(READ_ERROR)
     game.find_window()
-    game.play_round(5, WHITE, game.click(START, 20))
+    game.play_round(5, WHITE, game.press("start"))
     game.play_round(5, WHITE, screen.answer(MESSAGE), wrong_at=2)
     screen.answer(MESSAGE)
     screen.answer(CHALLENGE_RESULT, "space")
-    game.click(SETTINGS, 20)
+    game.press("settings")
     screen.wait("the settings dialog", lambda: screen.window(SETTINGS_DIALOG))
     # Count 4, time 0.1 s, 2 tries, yellow; then Tab lands on the checked course button, and Up
     # picks the fixed course; then OK.
@@ -171,7 +184,7 @@ def challenge_then_settings(screen, work):
         screen.run("xdotool", "type", text + "\t")
     screen.run("xdotool", "key", "Tab", "Up", "shift+Tab", "space")
     screen.wait("the settings dialog to close", lambda: not screen.window(SETTINGS_DIALOG))
-    game.click(EXIT, 20)
+    game.press("exit")
     game.finish()
     assert open(os.path.join(work, "setdata.ini"), "rb").read() == b"4\r\n1\r\n2\r\n3\r\n0\r\n1\r\n", "not saved"
     # Stage 1 (5 targets, 3.0 s) cleared, stage 2 failed: one game, one line.
@@ -182,14 +195,14 @@ def fixed_game_with_saved_settings(screen, work):
     """Next start: the saved settings read back, a fixed round won and one lost, a failed save."""
     game = Game(screen, work)
     game.find_window()
-    game.play_round(4, YELLOW, game.click(START, 20))
+    game.play_round(4, YELLOW, game.press("start"))
     game.play_round(4, YELLOW, screen.answer(MESSAGE), wrong_at=3)
     screen.answer(MESSAGE)
     screen.answer(FIXED_RESULT, "space")
     # A folder in the settings file's place: the save must warn, and leave the folder alone.
     os.replace(os.path.join(work, "setdata.ini"), os.path.join(work, "setdata.ini.kept"))
     os.mkdir(os.path.join(work, "setdata.ini"))
-    game.click(EXIT, 20)
+    game.press("exit")
     screen.answer(WRITE_ERROR)
     game.finish()
     assert os.listdir(os.path.join(work, "setdata.ini")) == [], "the save wrote into the folder"
@@ -205,7 +218,10 @@ if __name__ == "__main__":
         parser.add_argument(option, required=True, type=os.path.abspath)
     parser.add_argument("--timeout", type=float, default=60)
     parser.add_argument("--locale", choices=TITLES, default="ja")
+    parser.add_argument("--dpi", type=int, default=96)
     arguments = parser.parse_args()
+    DPI = arguments.dpi
+    CELL, TOP = scaled(32), scaled(40)
     READ_ERROR, WRITE_ERROR, FIXED_RESULT, CHALLENGE_RESULT, SETTINGS_DIALOG = TITLES[arguments.locale]
     shutil.rmtree(arguments.work, ignore_errors=True)
     os.makedirs(arguments.work)

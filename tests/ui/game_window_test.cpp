@@ -12,6 +12,7 @@
 #include "resource_ids.h"
 #include "screen_texts.h"
 #include "settings_file.h"
+#include "window_scale.h"
 
 namespace {
 
@@ -188,6 +189,157 @@ TEST(GameWindow, DialogsGiveBackEveryGdiObject) {
         windowsGameHost.runDialog(dialogs[opening % 3]);
     }
     EXPECT_GE(gdiHeadroom(), headroom);
+}
+
+
+// ---- At the prefix's display scale: 96, 144 or 192 DPI ----
+
+// As asked of Windows; a substitute face may come out a pixel taller, which the cell clips.
+int BoardFontHeight() {
+    LOGFONTW font = {};
+    GetObjectW(boardFont, sizeof font, &font);
+    return font.lfHeight;
+}
+
+// A round is played by clicking each cell at its far corner; the pixel just above a cell is its empty
+// neighbour's or the toolbar's. Before the last click but one the window is moved to a screen of twice
+// the scale: it takes the place and size offered, and that click lands on the larger cell.
+TEST(GameWindowScale, TheBoardScalesAndARoundIsPlayedOnItsCells) {
+    const int32_t dpi = ScreenDpi();
+    const int cell = CellSize * dpi / BaseDpi, top = BoardTop * dpi / BaseDpi;  // 32 and 40 at 96 DPI
+    HWND window = OpenGame(FixedSettings);
+    RECT client = {};
+    GetClientRect(window, &client);
+    EXPECT_TRUE(client.right >= GridColumns * cell && client.right < (GridColumns + 1) * cell) << client.right;
+    EXPECT_TRUE(client.bottom >= top + GridRows * cell && client.bottom < top + (GridRows + 1) * cell)
+        << client.bottom;
+    EXPECT_EQ(BoardFontHeight(), cell);
+    SendMessageW(window, WM_COMMAND, IDM_START, 0);
+    SendMessageW(window, WM_TIMER, DisplayTimerId, 0);
+    const RECT offered = {10, 20, 610, 520};
+    int scale = 1;
+    for (int32_t number = 1; number < roundState.targetCount; ++number) {
+        if (number == roundState.targetCount - 1) {
+            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&offered));
+            scale = 2;
+        }
+        const Target& target = targetTable.slots[number];
+        const int size = scale * cell, left = target.column * size, upper = scale * top + target.row * size;
+        SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(left, upper - 1));
+        EXPECT_EQ(roundState.nextNumber, number);
+        SendMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(left + size - 1, upper + size - 1));
+        EXPECT_EQ(target.state, Correct) << number;
+    }
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    EXPECT_TRUE(EqualRect(&outer, &offered));
+    EXPECT_EQ(BoardFontHeight(), 2 * cell);
+    // The tooltips' font, which the toolbar would leave at the system's scale.
+    HWND tooltips = reinterpret_cast<HWND>(SendDlgItemMessageW(window, IDC_TOOLBAR, TB_GETTOOLTIPS, 0, 0));
+    LOGFONTW tooltipFont = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tooltips, WM_GETFONT, 0, 0)), sizeof tooltipFont, &tooltipFont);
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    EXPECT_EQ(tooltipFont.lfHeight, 2 * metrics.lfStatusFont.lfHeight);
+}
+
+// The first and one past the last pixel of a row that a paint drew on; equal when it drew none.
+constexpr uint32_t Ground = 0x010203;  // a colour the game never draws
+std::pair<int, int> DrawnSpan(const uint32_t* row, int width) {
+    int first = 0, end = width;
+    while (first < width && row[first] == Ground) {
+        ++first;
+    }
+    while (end > first && row[end - 1] == Ground) {
+        --end;
+    }
+    return {first, end};
+}
+
+// Each band of rows that a dialog's own paint draws on (a line of text, a picture), copied onto the
+// ground: its left, top, right and bottom edges as shares of the client area's width and height.
+std::vector<double> DrawnBands(HWND dialog) {
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    uint32_t* pixels = nullptr;
+    HBITMAP copy = CreateDIBSection(NULL, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), NULL, 0);
+    HDC memory = CreateCompatibleDC(NULL);
+    HGDIOBJ kept = SelectObject(memory, copy);
+    std::fill(pixels, pixels + client.right * client.bottom, Ground);
+    SendMessageW(dialog, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    GdiFlush();
+    std::vector<double> bands;
+    RECT band = {client.right, -1, 0, 0};
+    for (int y = 0; y < client.bottom; ++y) {
+        auto [first, end] = DrawnSpan(pixels + y * client.right, client.right);
+        if (first < end) {
+            const LONG top = band.top < 0 ? y : band.top;
+            band = {std::min<LONG>(band.left, first), top, std::max<LONG>(band.right, end), y + 1};
+        } else if (band.top >= 0) {
+            bands.insert(bands.end(), {double(band.left) / client.right, double(band.top) / client.bottom,
+                                       double(band.right) / client.right, double(band.bottom) / client.bottom});
+            band = {client.right, -1, 0, 0};
+        }
+    }
+    SelectObject(memory, kept);
+    DeleteDC(memory);
+    DeleteObject(copy);
+    return bands;
+}
+
+// A control whose text is wider than itself shows it cut off.
+void FindTextsWiderThanTheirControls(HWND dialog, Texts& overruns) {
+    HDC screen = GetDC(dialog);
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t text[256] = {};
+        const int length = GetWindowTextW(control, text, 256);
+        HGDIOBJ kept = SelectObject(screen, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        SIZE extent = {};
+        GetTextExtentPoint32W(screen, text, length, &extent);
+        SelectObject(screen, kept);
+        RECT box = {};
+        GetClientRect(control, &box);
+        if (extent.cx > box.right) {
+            overruns.push_back(Utf8(text) + ": " + std::to_string(extent.cx) + " > " + std::to_string(box.right));
+        }
+    }
+    ReleaseDC(dialog, screen);
+}
+
+// Every dialog at this scale keeps its texts inside their controls, and the result dialog's heading,
+// grade line and picture stand where they stand at 96 DPI, in proportion to the dialog: the run at
+// 96 DPI keeps their places for the runs at the other scales.
+TEST(GameWindowScale, DialogsKeepTheirTextsInsideAndTheirDrawingInProportion) {
+    Texts overruns;
+    std::vector<double> bands;
+    HWND window = OpenGame(FixedSettings, [&](HWND dialog) {
+        FindTextsWiderThanTheirControls(dialog, overruns);
+        if (GetDlgItem(dialog, IDC_RESULT_BEST) && bands.empty()) {
+            bands = DrawnBands(dialog);
+        }
+    });
+    for (WPARAM command : {IDM_GAME_SETTINGS, IDM_BRAIN_LEVEL, IDM_VERSION}) {
+        SendMessageW(window, WM_COMMAND, command, 0);
+    }
+    RunGameDialog(IDD_CHALLENGE_RESULT);
+    SendMessageW(window, WM_SYSCOMMAND, IDM_RECORDS, 0);
+    EXPECT_EQ(overruns, Texts{});
+    ASSERT_EQ(bands.size(), 12u);  // three bands of four edges
+    if (ScreenDpi() == BaseDpi) {
+        std::ofstream file("drawn-bands-96dpi.txt");
+        std::for_each(bands.begin(), bands.end(), [&](double edge) { file << edge << '\n'; });
+        return;
+    }
+    std::ifstream file("drawn-bands-96dpi.txt");
+    for (size_t edge = 0; edge < bands.size(); ++edge) {
+        double at96 = -1;
+        file >> at96;
+        // Where each begins follows the dialog; its size follows the DPI, as the board font does.
+        const double tolerance = edge % 4 < 2 ? 0.01 : 0.025;
+        EXPECT_NEAR(bands[edge], at96, tolerance) << "edge " << edge;
+    }
 }
 
 // ---- Every text in the player's language, on any code page ----
