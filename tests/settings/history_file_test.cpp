@@ -29,9 +29,9 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
                                "stages_cleared,grade\r\n";
     EXPECT_EQ(HistoryBytes(), header + stamp + ",fixed,9,10,0.5,3,3,,SuperGenius\r\n");
     const std::pair<GameRecord, PersonalBest> games[] = {
-        {{FixedCourse, 9, 10, 5, 3, 3, 0, Bird}, {3, false}}, {{FixedCourse, 3, 4, 10, 3, 2, 0, Bird}, {2, true}},
-        {{FixedCourse, 3, 4, 10, 2, 1, 0, Bird}, {1, true}}, {{FixedCourse, 3, 4, 19, 3, 1, 0, Bird}, {1, true}},
-        {{ChallengeCourse, 5, 0, 5, 0, 0, 6, Pig}, {6, true}}, {{ChallengeCourse, 7, 0, 3, 0, 0, 4, Boar}, {6, false}},
+        {{FixedCourse, 9, 10, 5, 3, 3, 0, SuperGenius}, {3, false}}, {{FixedCourse, 3, 3, 10, 3, 2, 0, Bird}, {2, true}},
+        {{FixedCourse, 3, 2, 10, 2, 1, 0, Frog}, {1, true}}, {{FixedCourse, 3, 3, 19, 3, 1, 0, Bird}, {1, true}},
+        {{ChallengeCourse, 5, 0, 5, 0, 0, 6, Bird}, {6, true}}, {{ChallengeCourse, 5, 0, 10, 0, 0, 4, Rabbit}, {6, false}},
         {{FixedCourse, 1, 1, 1, 1, 0, 0, Frog}, {0, false}},  // a first game that cleared nothing is no record
     };
     for (const auto& [game, expected] : games) {
@@ -40,7 +40,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     }
     EXPECT_TRUE(HistoryBytes().rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
     std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << std::string(3, '\0') << "\r\n"
-        << stamp << ",challenge,7,,0.3,,,12,Dog\n" << stamp << ",challenge,9,,0.2,,,2";
+        << stamp << ",challenge,7,,0.8,,,12,Human\n" << stamp << ",challenge,9,,0.2,,,2";
     ForgetGameHistory();  // the zeros and the line a crash cut short are skipped
     RecordGame({ChallengeCourse, 9, 0, 2, 0, 0, 28, SuperGenius}, nullptr);
     ForgetGameHistory();
@@ -76,7 +76,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     RecordGame(games[0].first, nullptr);
     EXPECT_TRUE(fs::is_empty(HistoryFileName) && warnings == 1);
     // Another copy's file read in: its good lines added whole and counted; its header and damage skipped.
-    const std::string good = stamp + ",fixed,3,4,1.0,3,3,,Bird", other = stamp + ",challenge,7,,0.3,,,16,Dog";
+    const std::string good = stamp + ",fixed,3,4,1.0,3,3,,Bird", other = stamp + ",challenge,7,,0.3,,,16,Chimpanzee";
     const std::string imported = header + "junk\r\n" + good + "\n" + stamp + ",fixed,3,,1.0,3,3,,Bird\r\n" + other;
     EXPECT_EQ(AddHistoryLines(imported.data(), imported.size(), nullptr), -1);  // a folder is in its place
     fs::remove(HistoryFileName);
@@ -115,27 +115,39 @@ int32_t GamesReadFrom(const std::string& bytes) {
 }
 
 // Copies of a good line of each course with one defect each, as a hand edit or damage leaves them: each
-// copy is skipped, and the good lines are read.
+// copy passes every check but one, so no check hides a loosened one; each is skipped, and the good lines read.
 TEST(HistoryFile, EachDamagedLineIsSkippedAndTheGoodOnesAreRead) {
     const std::string at = "2026-12-07T08:05:09,";
-    const std::string goodFixed = at + "fixed,9,10,2.5,10,3,,Chimpanzee";
-    const std::string goodChallenge = at + "challenge,7,,1.2,,,12,Dog";
+    const std::string goodFixed = at + "fixed,9,10,2.5,3,3,,Boar";
+    const std::string goodChallenge = at + "challenge,7,,1.0,,,11,Dog";
     const std::pair<std::string, int32_t> lines[] = {
-        {"2026-12-07,fixed,9,10,2.5,10,3,,Chimpanzee", 0}, {"2026-12-07 08:05:09,fixed,9,10,2.5,10,3,,Chimpanzee", 0},
-        {at + "Challenge,7,,1.2,,,12,Dog", 0}, {at + "fixed,9,10,2.5,10,3,,Chimp", 0},
-        {at + "fixed,9,10,2.5,10,3,,Chimpanzee,", 0}, {at + "fixed,9,1x,2.5,10,3,,Chimpanzee", 0},
-        {at + "fixed,9,9999,2.5,10,3,,Chimpanzee", 1}, {at + "fixed,9,10000,2.5,10,3,,Chimpanzee", 0},
-        {at + "fixed,9,10,2:5,10,3,,Chimpanzee", 0}, {at + "fixed,9,10,-2.5,10,3,,Chimpanzee", 0},
-        {at + "challenge,7,,1.x,,,12,Dog", 0}, {at + "challenge,7,,1.2,,,,Dog", 0},
-        // A defect only in the last figure each course checks: every other check passes, so none hides a loosened one.
-        {at + "fixed,9,10,3.1,10,3,,Chimpanzee", 0}, {at + "challenge,7,,1.2,,,29,Dog", 0},
+        {"2026-12-07,fixed,9,10,2.5,3,3,,Boar", 0}, {"2026-12-07 08:05:09,fixed,9,10,2.5,3,3,,Boar", 0},
+        {at + "Challenge,7,,1.0,,,11,Dog", 0}, {at + "fixed,9,10,2.5,3,3,,Bo", 0},
+        {at + "fixed,9,10,2.5,3,3,,Boar,", 0}, {at + "fixed,9,1x,2.5,3,3,,Boar", 0},
+        {at + "fixed,9,100000000010,2.5,3,3,,Boar", 0},  // read whole, it would overflow
+        {at + "fixed,9,10,2:5,3,3,,Boar", 0}, {at + "fixed,9,10,-2.5,3,3,,Boar", 0},
+        {at + "challenge,7,,1.x,,,11,Dog", 0}, {at + "challenge,7,,1.0,,,,Dog", 0},
+        {at + "fixed,9,10,3.1,3,3,,Boar", 0}, {at + "challenge,7,,1.0,,,29,SuperGenius", 0},
+        // Figures that no game writes together: a grade not the figures' own, rounds beyond the tries, the
+        // last round cleared short of the tries, progress before the first target or past the last;
+        // no stage's figures after stages cleared, a count without a time, a time without a count.
+        {at + "fixed,9,10,2.5,3,3,,Rabbit", 0}, {at + "fixed,9,5,2.5,3,7,,Boar", 0},
+        {at + "fixed,9,10,2.5,3,2,,Boar", 0}, {at + "fixed,9,0,2.5,3,2,,Boar", 0},
+        {at + "fixed,9,11,2.5,3,3,,Boar", 0}, {at + "challenge,7,,1.0,,,11,Human", 0},
+        {at + "challenge,0,,0.0,,,11,Dog", 0}, {at + "challenge,7,,0.0,,,11,Dog", 0},
+        {at + "challenge,0,,1.0,,,0,Frog", 0},
+        // What games write at the edges: a first round lost on its first target; a challenge lost at once
+        // from each start level before any stage was cleared since the program started; the last stage cleared.
+        {at + "fixed,9,1,2.5,3,0,,Frog", 1}, {at + "challenge,0,,0.0,,,0,Frog", 1},
+        {at + "challenge,0,,0.0,,,6,Bird", 1}, {at + "challenge,0,,0.0,,,17,Dog", 1},
+        {at + "challenge,9,,0.2,,,28,SuperGenius", 1},
     };
     for (const auto& [line, gamesRead] : lines) {
         EXPECT_EQ(GamesReadFrom(line + "\r\n"), gamesRead) << line;
     }
     // A line longer than any the game writes, ending just past the first block read, spoils only itself.
     EXPECT_EQ(GamesReadFrom(std::string(16384, 'x') + "\n" + goodFixed + "\n" + goodChallenge), 2);
-    EXPECT_TRUE(FixedBest({9, 25, 10}) == 3 && GameHistory().challengeBest == 12);
+    EXPECT_TRUE(FixedBest({9, 25, 3}) == 3 && GameHistory().challengeBest == 11);
     fs::remove(HistoryFileName);
     ForgetGameHistory();
 }
