@@ -7,10 +7,15 @@
 #include <ctime>
 #include <fstream>
 
+#include "game_host.h"
 #include "game_state.h"
+#include "result_best.h"
 
 namespace fs = std::filesystem;
 static int warnings = 0;
+static void CountWarning(void*, const char*, const char*) {
+    ++warnings;
+}
 
 static std::string HistoryBytes() {
     std::ifstream file(HistoryFileName, std::ios::binary);
@@ -20,7 +25,7 @@ static std::string HistoryBytes() {
 // Every test process works in a fresh folder of its own (see the settings tests), so the file starts missing.
 TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAndNothingChangesWhenAnAppendFails) {
     fs::remove_all(HistoryFileName);
-    SetHistoryWarning([](void*, const char*, const char*) { ++warnings; });
+    SetHistoryWarning(CountWarning);
     SetHistoryClock([] { return LocalDateTime{2026, 12, 7, 8, 5, 9}; });
     const std::string stamp = "2026-12-07T08:05:09";
     EXPECT_TRUE(FixedBest({1, 1, 1}) == NoBest && GameHistory().challengeBest == NoBest);  // nothing played yet
@@ -55,11 +60,14 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     failingWrite.append = [](FILE*, const char*, size_t) { return false; };
     SetHistoryFileLayer(&failingWrite);
     RecordGame(games[0].first, nullptr);
-    EXPECT_EQ(warnings, 1);
+    const std::string good = stamp + ",fixed,3,4,1.0,3,3,,Bird", other = stamp + ",challenge,7,,0.3,,,16,Chimpanzee";
+    EXPECT_EQ(AddHistoryLines(good.data(), good.size(), nullptr), -1);  // though the file closes well
+    EXPECT_EQ(warnings, 1);  // warned once per run
     SetHistoryFileLayer(nullptr);
+    SetHistoryWarning(CountWarning);  // as in a new run
     fs::permissions(HistoryFileName, fs::perms::owner_read);  // read-only: refused before any write
     RecordGame(games[0].first, nullptr);
-    EXPECT_TRUE(HistoryBytes() == before && warnings == 1);  // warned once per run
+    EXPECT_TRUE(HistoryBytes() == before && warnings == 2);
     fs::permissions(HistoryFileName, fs::perms::owner_all);
     SetHistoryClock(nullptr);  // the real clock from here on
     for (int32_t game = 1; game <= ChartedGames; ++game) {  // the chart keeps the last 50, oldest first
@@ -74,10 +82,10 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     fs::remove(HistoryFileName);
     fs::create_directory(HistoryFileName);  // a folder in its place: nothing written, the game goes on
     RecordGame(games[0].first, nullptr);
-    EXPECT_TRUE(fs::is_empty(HistoryFileName) && warnings == 1);
-    // Another copy's file read in: its good lines added whole and counted; its header and damage skipped.
-    const std::string good = stamp + ",fixed,3,4,1.0,3,3,,Bird", other = stamp + ",challenge,7,,0.3,,,16,Chimpanzee";
-    const std::string imported = header + "junk\r\n" + good + "\n" + stamp + ",fixed,3,,1.0,3,3,,Bird\r\n" + other;
+    EXPECT_TRUE(fs::is_empty(HistoryFileName) && warnings == 2);
+    // Another copy's file read in: its good lines added whole with one line end each and counted; its
+    // header and damage skipped.
+    const std::string imported = header + "junk\r\n" + good + "\r\n" + stamp + ",fixed,3,,1.0,3,3,,Bird\n" + other;
     EXPECT_EQ(AddHistoryLines(imported.data(), imported.size(), nullptr), -1);  // a folder is in its place
     fs::remove(HistoryFileName);
     ForgetGameHistory();
@@ -106,6 +114,28 @@ TEST(HistoryFile, AFinishedGameTakesTheFiguresOfItsCourse) {
     roundState.allStagesCleared = 0;
     EXPECT_EQ(FinishedGameRecord(FixedCourse).roundsCleared, 2);
     EXPECT_EQ(FinishedGameRecord(ChallengeCourse).stagesCleared, 8);
+}
+
+// Only the dialog that ends a game may cheer a new best: reopened afterwards by the Brain level button,
+// in either course, it shows the same best without the cheer. A splash ends no game.
+TEST(ResultBest, OnlyTheDialogThatEndsAGameCheersItsNewBest) {
+    fs::remove_all(HistoryFileName);
+    ForgetGameHistory();
+    resultSnapshot = {3, 4, 10, 3, 3, 7, 12};  // a fixed game won after a challenge game cleared stage 10
+    roundState = {7, 10, 11, 0, 0, 0};
+    EXPECT_TRUE(ResultBestLine(FixedCourse).format == FixedBestNoneText &&
+                ResultBestLine(ChallengeCourse).format == ChallengeBestNoneText);
+    static BestLine shown;
+    RunDialogEndingGame(FixedResultTemplate, [](int32_t) { shown = ResultBestLine(FixedCourse); }, nullptr);
+    EXPECT_TRUE(shown.format == FixedBestNewFormat && shown.figure == 3);
+    RunDialogEndingGame(ChallengeResultTemplate, [](int32_t) { shown = ResultBestLine(ChallengeCourse); }, nullptr);
+    EXPECT_TRUE(shown.format == ChallengeBestNewFormat && shown.figure == 10);
+    RunDialogEndingGame(StageSplashTemplate, [](int32_t) {}, nullptr);
+    const BestLine fixed = ResultBestLine(FixedCourse), challenge = ResultBestLine(ChallengeCourse);
+    EXPECT_TRUE(fixed.format == FixedBestFormat && fixed.figure == 3);
+    EXPECT_TRUE(challenge.format == ChallengeBestFormat && challenge.figure == 10);
+    EXPECT_EQ(GameHistory().fixedGames + GameHistory().challengeGames, 2);
+    fs::remove(HistoryFileName);
 }
 
 int32_t GamesReadFrom(const std::string& bytes) {
