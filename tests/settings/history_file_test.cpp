@@ -43,7 +43,10 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
         PersonalBest best = RecordGame(game, nullptr);
         EXPECT_TRUE(best.best == expected.best && best.isNew == expected.isNew) << game.roundsCleared;
     }
-    EXPECT_TRUE(HistoryBytes().rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
+    const std::string kept = HistoryBytes();
+    const std::string lastTwo = stamp + ",challenge,5,,1.0,,,4,Rabbit\r\n" + stamp + ",fixed,1,1,0.1,1,0,,Frog\r\n";
+    EXPECT_TRUE(kept.rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
+    EXPECT_EQ(kept.substr(kept.size() - lastTwo.size()), lastTwo);  // each line just after the one before
     std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << std::string(3, '\0') << "\r\n"
         << stamp << ",challenge,7,,0.8,,,12,Human\n" << stamp << ",challenge,9,,0.2,,,2";
     ForgetGameHistory();  // the zeros and the line a crash cut short are skipped
