@@ -156,9 +156,9 @@ TEST(HistoryFile, EachDamagedLineIsSkippedAndTheGoodOnesAreRead) {
     const std::pair<std::string, int32_t> lines[] = {
         {"2026-12-07,fixed,9,10,2.5,3,3,,Boar", 0}, {"2026-12-07 08:05:09,fixed,9,10,2.5,3,3,,Boar", 0},
         {at + "Challenge,7,,1.0,,,11,Dog", 0}, {at + "fixed,9,10,2.5,3,3,,Bo", 0},
-        {at + "fixed,9,10,2.5,3,3,,Boar,", 0}, {at + "fixed,9,1x,2.5,3,3,,Boar", 0},
+        {at + "fixed,9,10,2.5,3,3,,Boar,", 0}, {at + "fixed,9,1/,2.5,3,3,,Boar", 0},
         {at + "fixed,9,100000000010,2.5,3,3,,Boar", 0},  // read whole, it would overflow
-        {at + "fixed,9,10,2:5,3,3,,Boar", 0}, {at + "fixed,9,10,-2.5,3,3,,Boar", 0},
+        {at + "fixed,9,10,2:5,3,3,,Boar", 0}, {at + "fixed,9,10,2x.5,3,3,,Boar", 0},
         {at + "challenge,7,,1.x,,,11,Dog", 0}, {at + "challenge,7,,1.0,,,,Dog", 0},
         {at + "fixed,9,10,3.1,3,3,,Boar", 0}, {at + "challenge,7,,1.0,,,29,SuperGenius", 0},
         // Figures that no game writes together: a grade not the figures' own, rounds beyond the tries, the
