@@ -44,4 +44,6 @@ TEST(ScreenLooks, TheToolbarGroupsItsButtonsAndTheChartShadesEachBandOverItsOwnS
             << band;
     }
     EXPECT_TRUE(ChartBandAt(-1).name == BeginnerBandName && ChartBandAt(ChartBandCount).name == BeginnerBandName);
+    // The splash's rule names the band by the count alone: 6 to 8 targets are intermediate, though no stage has them.
+    EXPECT_TRUE(SplashBandText(6) == IntermediateSplashText && SplashBandText(8) == IntermediateSplashText);
 }
