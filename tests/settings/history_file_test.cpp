@@ -160,6 +160,7 @@ TEST(HistoryFile, EachDamagedLineIsSkippedAndTheGoodOnesAreRead) {
         {at + "fixed,9,100000000010,2.5,3,3,,Boar", 0},  // read whole, it would overflow
         {at + "fixed,9,10,2:5,3,3,,Boar", 0}, {at + "fixed,9,10,2x.5,3,3,,Boar", 0},
         {at + "challenge,7,,1.x,,,11,Dog", 0}, {at + "challenge,7,,1.0,,,,Dog", 0},
+        {at + "challenge,7,,1.0,3,,11,Dog", 0}, {at + "challenge,7,,1.0,,3,11,Dog", 0},
         {at + "fixed,9,10,3.1,3,3,,Boar", 0}, {at + "challenge,7,,1.0,,,29,SuperGenius", 0},
         // Figures that no game writes together: a grade not the figures' own, rounds beyond the tries, the
         // last round cleared short of the tries, progress before the first target or past the last;
