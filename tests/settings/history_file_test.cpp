@@ -71,6 +71,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     fs::permissions(HistoryFileName, fs::perms::owner_read);  // read-only: refused before any write
     RecordGame(games[0].first, nullptr);
     EXPECT_TRUE(HistoryBytes() == before && warnings == 2);
+    EXPECT_EQ(history.fixedGames, 9);  // the games and the line not written count in this run all the same
     fs::permissions(HistoryFileName, fs::perms::owner_all);
     SetHistoryClock(nullptr);  // the real clock from here on
     for (int32_t game = 1; game <= ChartedGames; ++game) {  // the chart keeps the last 50, oldest first
