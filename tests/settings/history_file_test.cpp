@@ -64,6 +64,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     SetHistoryFileLayer(&failingWrite);
     RecordGame(games[0].first, nullptr);
     const std::string good = stamp + ",fixed,3,4,1.0,3,3,,Bird", other = stamp + ",challenge,7,,0.3,,,16,Chimpanzee";
+    ForgetGameHistory();  // the records not read yet when another copy's file comes in
     EXPECT_EQ(AddHistoryLines(good.data(), good.size(), nullptr), -1);  // though the file closes well
     EXPECT_EQ(warnings, 1);  // warned once per run
     SetHistoryFileLayer(nullptr);
@@ -71,7 +72,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     fs::permissions(HistoryFileName, fs::perms::owner_read);  // read-only: refused before any write
     RecordGame(games[0].first, nullptr);
     EXPECT_TRUE(HistoryBytes() == before && warnings == 2);
-    EXPECT_EQ(history.fixedGames, 9);  // the games and the line not written count in this run all the same
+    EXPECT_EQ(history.fixedGames, 8);  // the line and the game not written count in this run all the same
     fs::permissions(HistoryFileName, fs::perms::owner_all);
     SetHistoryClock(nullptr);  // the real clock from here on
     for (int32_t game = 1; game <= ChartedGames; ++game) {  // the chart keeps the last 50, oldest first
