@@ -155,7 +155,7 @@ TEST(HistoryFile, EachDamagedLineIsSkippedAndTheGoodOnesAreRead) {
     const std::string goodFixed = at + "fixed,9,10,2.5,3,3,,Boar";
     const std::string goodChallenge = at + "challenge,7,,1.0,,,11,Dog";
     const std::pair<std::string, int32_t> lines[] = {
-        {"2026-12-07,fixed,9,10,2.5,3,3,,Boar", 0}, {"2026-12-07 08:05:09,fixed,9,10,2.5,3,3,,Boar", 0},
+        {"2026-12-07,fixed,1,1,0.1,1,0,,Frog", 0}, {"2026-12-07 08:05:09,fixed,9,10,2.5,3,3,,Boar", 0},
         {at + "Challenge,7,,1.0,,,11,Dog", 0}, {at + "fixed,9,10,2.5,3,3,,Bo", 0},
         {at + "fixed,9,10,2.5,3,3,,Boar,", 0}, {at + "fixed,9,1/,2.5,3,3,,Boar", 0},
         {at + "fixed,9,100000000010,2.5,3,3,,Boar", 0},  // read whole, it would overflow
@@ -171,9 +171,10 @@ TEST(HistoryFile, EachDamagedLineIsSkippedAndTheGoodOnesAreRead) {
         {at + "fixed,9,11,2.5,3,3,,Boar", 0}, {at + "challenge,7,,1.0,,,11,Human", 0},
         {at + "challenge,0,,0.0,,,11,Dog", 0}, {at + "challenge,7,,0.0,,,11,Dog", 0},
         {at + "challenge,0,,1.0,,,0,Frog", 0},
-        // What games write at the edges: a first round lost on its first target; a challenge lost at once
-        // from each start level before any stage was cleared since the program started; the last stage cleared.
-        {at + "fixed,9,1,2.5,3,0,,Frog", 1}, {at + "challenge,0,,0.0,,,0,Frog", 1},
+        // What games write at the edges: a first round lost on its first target, at the smallest setting; a
+        // challenge lost at once from each start level before any stage was cleared since the program started;
+        // the last stage cleared.
+        {at + "fixed,1,1,0.1,1,0,,Frog", 1}, {at + "challenge,0,,0.0,,,0,Frog", 1},
         {at + "challenge,0,,0.0,,,6,Bird", 1}, {at + "challenge,0,,0.0,,,17,Dog", 1},
         {at + "challenge,9,,0.2,,,28,SuperGenius", 1},
     };
