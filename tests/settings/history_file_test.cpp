@@ -29,22 +29,22 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     SetHistoryClock([] { return LocalDateTime{2026, 12, 7, 8, 5, 9}; });
     const std::string stamp = "2026-12-07T08:05:09";
     EXPECT_TRUE(FixedBest({1, 1, 1}) == NoBest && GameHistory().challengeBest == NoBest);  // nothing played yet
-    RecordGame({FixedCourse, 9, 10, 5, 3, 3, 0, SuperGenius}, nullptr);
+    RecordGame({FixedCourse, 9, 10, 9, 3, 3, 0, Dog}, nullptr);
     const std::string header = "played_at,course,target_count,progress,display_seconds,tries,rounds_cleared,"
                                "stages_cleared,grade\r\n";
-    EXPECT_EQ(HistoryBytes(), header + stamp + ",fixed,9,10,0.5,3,3,,SuperGenius\r\n");
+    EXPECT_EQ(HistoryBytes(), header + stamp + ",fixed,9,10,0.9,3,3,,Dog\r\n");
     const std::pair<GameRecord, PersonalBest> games[] = {
-        {{FixedCourse, 9, 10, 5, 3, 3, 0, SuperGenius}, {3, false}}, {{FixedCourse, 3, 3, 10, 3, 2, 0, Bird}, {2, true}},
+        {{FixedCourse, 9, 10, 9, 3, 3, 0, Dog}, {3, false}}, {{FixedCourse, 3, 3, 10, 3, 2, 0, Bird}, {2, true}},
         {{FixedCourse, 3, 2, 10, 2, 1, 0, Frog}, {1, true}}, {{FixedCourse, 3, 2, 10, 3, 1, 0, Frog}, {2, false}},
         {{ChallengeCourse, 5, 0, 5, 0, 0, 6, Bird}, {6, true}}, {{ChallengeCourse, 5, 0, 10, 0, 0, 4, Rabbit}, {6, false}},
-        {{FixedCourse, 1, 1, 19, 1, 0, 0, Frog}, {0, false}},  // a first game that cleared nothing is no record
+        {{FixedCourse, 1, 1, 1, 1, 0, 0, Frog}, {0, false}},  // a first game that cleared nothing is no record
     };
     for (const auto& [game, expected] : games) {
         PersonalBest best = RecordGame(game, nullptr);
         EXPECT_TRUE(best.best == expected.best && best.isNew == expected.isNew) << game.roundsCleared;
     }
     const std::string kept = HistoryBytes();
-    const std::string lastTwo = stamp + ",challenge,5,,1.0,,,4,Rabbit\r\n" + stamp + ",fixed,1,1,1.9,1,0,,Frog\r\n";
+    const std::string lastTwo = stamp + ",challenge,5,,1.0,,,4,Rabbit\r\n" + stamp + ",fixed,1,1,0.1,1,0,,Frog\r\n";
     EXPECT_TRUE(kept.rfind("played_at") == 0 && warnings == 0);  // one header, and no warning
     EXPECT_EQ(kept.substr(kept.size() - lastTwo.size()), lastTwo);  // each line just after the one before
     std::ofstream(HistoryFileName, std::ios::app | std::ios::binary) << std::string(3, '\0') << "\r\n"
@@ -56,7 +56,7 @@ TEST(HistoryFile, LinesAreAppendedWholeAndReadBackSkippingBadOnesWithTheBestsAnd
     EXPECT_EQ(std::vector<int32_t>(history.recentStages, history.recentStages + history.recentCount),
               (std::vector<int32_t>{6, 4, 12, 28}));
     EXPECT_TRUE(history.fixedGames == 6 && history.challengeGames == 4);
-    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({1, 19, 1}) == 0 && FixedBest({6, 10, 3}) == NoBest);
+    EXPECT_TRUE(FixedBest({3, 10, 3}) == 2 && FixedBest({1, 1, 1}) == 0 && FixedBest({6, 10, 3}) == NoBest);
     const std::string before = HistoryBytes();
     HistoryFileLayer failingWrite = PlatformHistoryFileLayer();
     failingWrite.append = [](FILE*, const char*, size_t) { return false; };
