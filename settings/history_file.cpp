@@ -168,11 +168,11 @@ bool IsWithin(int32_t value, const FigureRange& range) {
     return range.low <= value && value <= range.high;
 }
 
-// Figures that each make sense alone can still be no game's: a hand edit or damage that changed one
-// of them. A game ends on a wrong press, with progress the number that was due, or with its last round
-// cleared, progress one past the count, just as its rounds cleared reach its tries. Those may have been
-// lowered in the settings during the game, which ends it sooner; rounds beyond the tries would then
-// stand as a best that no game of that setting can beat, so such a line is not counted either.
+// Figures that each make sense alone can still be no game's, when a hand edit or damage changed one
+// of them. A game ends on a wrong press, with progress the number that was due, or on a cleared round
+// (progress one past the count) once its rounds cleared reach its tries. Lowering the tries in the
+// settings during a game can leave more rounds cleared than tries; such a line is not counted either,
+// since it would set a best for that setting that no game played at it can beat.
 bool FixedFiguresAgree(const GameRecord& game) {
     bool lastRoundCleared = game.progress == game.targetCount + 1;
     return game.progress >= 1 && game.progress <= game.targetCount + 1 && game.roundsCleared <= game.tries &&
