@@ -164,19 +164,52 @@ bool ReadGrade(const Field& field, BrainLevel& grade) {
     return false;
 }
 
+bool IsWithin(int32_t value, const FigureRange& range) {
+    return range.low <= value && value <= range.high;
+}
+
+// Figures that each make sense alone can still be no game's, when a hand edit or damage changed one
+// of them. A game ends on a wrong press, with progress the number that was due, or on a cleared round
+// (progress one past the count) once its rounds cleared reach its tries. Lowering the tries in the
+// settings during a game can leave more rounds cleared than tries; such a line is not counted either,
+// since it would set a best for that setting that no game played at it can beat.
+bool FixedFiguresAgree(const GameRecord& game) {
+    bool lastRoundCleared = game.progress == game.targetCount + 1;
+    return game.progress >= 1 && game.progress <= game.targetCount + 1 && game.roundsCleared <= game.tries &&
+           (!lastRoundCleared || game.roundsCleared == game.tries) &&
+           game.grade == rateFixedCourse(game.targetCount, game.progress, game.displayTime, game.roundsCleared);
+}
+
+// The count and time are those of the last stage cleared since the program started, which may have
+// been in an earlier game, or in a fixed round that a change of course in the settings judged as a
+// stage, so they need not be the stage table's row of the stages cleared. They are 0 and 0.0 only
+// before the first clear, so only in a game that cleared nothing past where a start level begins.
+// The grade is that of the stage after those cleared; the rule gives any stage past the last the
+// last one's grade, so a full clear reads right too.
+bool ChallengeFiguresAgree(const GameRecord& game) {
+    bool someStageCleared = IsWithin(game.targetCount, CountRange) && IsWithin(game.displayTime, TimeRange);
+    bool noneClearedYet = game.targetCount == 0 && game.displayTime == 0;
+    bool clearedNothing = game.stagesCleared == StageBeforeStartLevel(BeginnerLevel) ||
+                          game.stagesCleared == StageBeforeStartLevel(IntermediateLevel) ||
+                          game.stagesCleared == StageBeforeStartLevel(AdvancedLevel);
+    return (someStageCleared || (noneClearedYet && clearedNothing)) &&
+           game.grade == rateChallengeCourse(game.stagesCleared + 1);
+}
+
 bool ReadFixedFigures(const Field (&fields)[FieldCount], GameRecord& game) {
     game.course = FixedCourse;
     return ReadWhole(fields[2], game.targetCount) && ReadWhole(fields[3], game.progress) &&
            ReadSeconds(fields[4], game.displayTime) && ReadWhole(fields[5], game.tries) &&
            ReadWhole(fields[6], game.roundsCleared) && fields[7].length == 0 &&
-           FixedSettingIndex({game.targetCount, game.displayTime, game.tries}) >= 0;
+           FixedSettingIndex({game.targetCount, game.displayTime, game.tries}) >= 0 && FixedFiguresAgree(game);
 }
 
 bool ReadChallengeFigures(const Field (&fields)[FieldCount], GameRecord& game) {
     game.course = ChallengeCourse;
     return ReadWhole(fields[2], game.targetCount) && fields[3].length == 0 &&
            ReadSeconds(fields[4], game.displayTime) && fields[5].length == 0 && fields[6].length == 0 &&
-           ReadWhole(fields[7], game.stagesCleared) && game.stagesCleared <= LastStage;
+           ReadWhole(fields[7], game.stagesCleared) && game.stagesCleared <= LastStage &&
+           ChallengeFiguresAgree(game);
 }
 
 bool ParseLine(const char* line, size_t length, GameRecord& game) {
@@ -329,9 +362,8 @@ const HistoryFileLayer platformLayer = {
 }  // namespace
 
 int32_t FixedSettingIndex(const FixedSetting& setting) {
-    auto within = [](int32_t value, const FigureRange& range) { return range.low <= value && value <= range.high; };
-    if (!within(setting.targetCount, CountRange) || !within(setting.displayTime, TimeRange) ||
-        !within(setting.tries, TriesRange)) {
+    if (!IsWithin(setting.targetCount, CountRange) || !IsWithin(setting.displayTime, TimeRange) ||
+        !IsWithin(setting.tries, TriesRange)) {
         return -1;
     }
     return ((setting.targetCount - CountRange.low) * TimeRange.high + setting.displayTime - TimeRange.low) *

@@ -79,7 +79,8 @@ struct PersonalBest {
 };
 
 // The history as read from the file, once, plus every game recorded since.
-// Lines that do not parse (a torn last line, a hand edit) are skipped.
+// Lines that do not parse (a torn last line, a hand edit), or whose figures no game writes
+// together, are skipped; they stay in the file as they are.
 const HistorySummary& GameHistory();
 // The next use of the history reads the file again.
 void ForgetGameHistory();
