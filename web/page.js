@@ -125,7 +125,7 @@ var Module = {
         readGeometry();
         buildToolbar();
         buildSystemMenu();
-        useLanguage(storedLanguage() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
+        useLanguage(languageAtStart() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
         fitWindow();
         window.addEventListener('resize', fitWindow);
         requestAnimationFrame(watchDisplayTime);

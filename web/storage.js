@@ -117,6 +117,12 @@ function storedLanguage() {
     return stored.files[LanguageFile] || null;
 }
 
+// Before the stores are read, the language localStorage holds: the first frame is then most often
+// in the player's language already, rather than changing to it a moment later.
+function languageAtStart() {
+    return readLocalStore().files[LanguageFile] || null;
+}
+
 function keepLanguage(language) {
     keepText(LanguageFile, language);  // where it cannot be kept, the choice holds for this visit
 }
