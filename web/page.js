@@ -123,6 +123,7 @@ var Module = {
     onRuntimeInitialized() {
         bindGame();
         readGeometry();
+        measureDesktopWindow();
         buildToolbar();
         buildSystemMenu();
         useLanguage(languageAtStart() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
