@@ -14,7 +14,7 @@ let desktopWindowSize = null;
 
 // Measured as the page starts, before the toolbar and the texts are filled in: the style fixes the
 // heights of the caption and the toolbar, so the size is the same, and that first layout is cheap,
-// where a full one at a scale about to change took as long as the rest of the start-up.
+// where a full one was laid out again at once at the window's scale.
 function measureDesktopWindow() {
     const frame = document.getElementById('window');
     desktopWindowSize = {width: frame.offsetWidth, height: frame.offsetHeight};
