@@ -147,7 +147,7 @@ function showResult(id, layout, caption, writeFigures) {
     placeInPixels(client, element('div', 'big', game.gradeText(grade)), Pixels.ResultGradeX, Pixels.ResultGradeY);
     const picture = placeInPixels(client, element('img'), Pixels.ResultPictureX, Pixels.ResultPictureY,
                                   Pixels.ResultPictureSize, Pixels.ResultPictureSize);
-    picture.src = Art[PictureFiles[game.gradePicture(grade)]];
+    picture.src = artPicture(PictureFiles[game.gradePicture(grade)]);
     picture.alt = '';
     label(client, best, ...layout.RESULT_BEST, 'label centered');
     const close = button(client, say('CloseButton'), ...layout.RESULT_CLOSE, () => dialog.close());
@@ -232,7 +232,7 @@ function openAbout() {
     const client = templateDialog('about', say('AboutTitle'), layout.size);
     const picture = placeInPixels(client, element('img'), Pixels.AboutPictureX, Pixels.AboutPictureY,
                                   Pixels.AboutPictureWidth, Pixels.AboutPictureHeight);
-    picture.src = Art.about;
+    picture.src = artPicture('about');
     picture.alt = '';
     place(client, element('div', 'etched'), 0, 92, 122, 52);
     // Each line is centred across the box at its template line's height, whatever the font's width.

@@ -5,6 +5,7 @@
 # index.html, which installs the service worker, the manifest, the icons (made beforehand) and the
 # worker, whose cache is named from the release's content.
 import argparse, base64, hashlib, json, os, re, shutil, subprocess
+from xml.etree import ElementTree
 
 parser = argparse.ArgumentParser()
 for option in ("page", "style", "script", "program", "art", "ids", "enums", "dialogs", "pixels", "grid", "out"):
@@ -30,11 +31,32 @@ def compact_svg(path):
 
 
 # Every SVG by its file name; a bitmap id names the same picture as IDB_RATING_FROG names rating_frog.svg.
-# They go in as text, a quarter smaller than base64, and become the same data: URIs as the page starts.
+# They go in as text, a quarter smaller than base64; a dialog makes a data: URI of one as it opens.
 art = {name[:-4]: compact_svg(os.path.join(arguments.art, name)) for name in sorted(os.listdir(arguments.art))
        if name.endswith(".svg")}
-art_script = ("Object.fromEntries(Object.entries(%s).map(([name, svg]) => [name, 'data:image/svg+xml;base64,' + "
-              "btoa(String.fromCharCode(...new TextEncoder().encode(svg)))]))" % json.dumps(art, ensure_ascii=False))
+art_script = json.dumps({name: svg for name, svg in art.items() if name not in ("toolbar", "glimmark")},
+                        ensure_ascii=False)
+
+
+# The toolbar strip and the window's icon are part of the page itself, as inline SVG: Chromium builds a
+# whole document for every SVG shown as an image, which for the eight of them took about a quarter of
+# the page's start-up. Their ids take a prefix, so that none meets one of the page's.
+def inline_svg(name, svg):
+    return re.sub(r'(id="|href="#)([\w-]+)"', lambda found: '%s%s-%s"' % (found[1], name, found[2]), svg)
+
+
+# Each of the strip's pictures is one element after its background and its definitions, in the order of
+# the buttons: each gets an id, "picture-K", so that a button copies only its own picture into the page.
+def toolbar_pictures(svg):
+    for prefix, namespace in (("", "http://www.w3.org/2000/svg"), ("xlink", "http://www.w3.org/1999/xlink")):
+        ElementTree.register_namespace(prefix, namespace)
+    strip = ElementTree.fromstring(svg)
+    drawn = [child for child in strip if child.tag.split("}")[1] not in ("rect", "defs")]
+    for number, picture in enumerate(drawn):
+        picture.set("id", "picture-%d" % number)
+    return ElementTree.tostring(strip, encoding="unicode")
+
+
 ids_text = "".join(read(header) for header in arguments.ids)
 pictures = {int(number): name.lower() for name, number in re.findall(r"#define\s+IDB_(\w+)\s+(\d+)", ids_text)
             if name.lower() in art}
@@ -73,8 +95,8 @@ constants = "".join("const %s = %s;\n" % (name, json.dumps(value)) for name, val
 # URI instead, the runtime fetches it, which on a busy machine took longer than all the rest.
 with open(os.path.splitext(arguments.program)[0] + ".wasm", "rb") as source:
     program_bytes = base64.b64encode(source.read()).decode()
-script = ("const Art = %s;\nconst PictureFiles = %s;\n%s%s\n"
-          "Module.wasmBinary = Uint8Array.from(atob('%s'), (character) => character.charCodeAt(0));\n%s" % (
+script = ("const ArtText = %s;\nconst PictureFiles = %s;\n%s%s\n"
+          "Module.wasmBinary = programBytes('%s');\n%s" % (
     art_script, json.dumps(pictures), constants, "\n".join(read(path) for path in arguments.script),
     program_bytes, read(arguments.program)))
 # The board's size in the style, from the grid the core plays on, so that the page is laid out
@@ -100,7 +122,10 @@ def write_page(path, script, policy, head=""):
     script = minified(script).replace("</script", "<\\/script")
     policy = policy % (digest(script), digest(style))
     page = read(arguments.page).replace("</head>", head + "</head>", 1)
-    for key, value in (("@POLICY@", policy), ("@ICON@", data_uri(art["glimmark"])), ("@STYLE@", style), ("@SCRIPT@", script)):
+    for key, value in (("@POLICY@", policy), ("@ICON@", data_uri(art["glimmark"])), ("@STYLE@", style),
+                       ("@TOOLBAR_STRIP@", inline_svg("toolbar", toolbar_pictures(art["toolbar"]))),
+                       ("@WINDOW_ICON@", inline_svg("glimmark", art["glimmark"])),
+                       ("@SCRIPT@", script)):
         page = page.replace(key, value, 1)
     with open(path, "w", encoding="utf-8") as out:
         out.write(page)

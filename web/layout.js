@@ -12,11 +12,15 @@ const DialogMargin = 8;
 // The window's own size, measured before any layout is chosen: its look at desktop sizes hangs on it.
 let desktopWindowSize = null;
 
-function fitWindow() {
+// Measured as the page starts, before the toolbar and the texts are filled in: the style fixes the
+// heights of the caption and the toolbar, so the size is the same, and that first layout is cheap,
+// where a full one was laid out again at once at the window's scale.
+function measureDesktopWindow() {
     const frame = document.getElementById('window');
-    if (desktopWindowSize === null) {
-        desktopWindowSize = {width: frame.offsetWidth, height: frame.offsetHeight};
-    }
+    desktopWindowSize = {width: frame.offsetWidth, height: frame.offsetHeight};
+}
+
+function fitWindow() {
     const scale = Math.min(window.innerWidth / desktopWindowSize.width, window.innerHeight / desktopWindowSize.height);
     const desktopCell = scale * CellSize;
     const touch = matchMedia('(pointer: coarse)').matches;

@@ -2,8 +2,8 @@
 'use strict';
 
 // ---- The WebAssembly side ---------------------------------------------------------
-// Filled in by inline_page.py: Art (SVG data URIs by file name), PictureFiles (bitmap id -> file
-// name), TextIds (the text table's names -> ids), DialogTemplate (the templates the core opens),
+// Filled in by inline_page.py: ArtText (the SVG pictures the dialogs show, by file name), PictureFiles
+// (bitmap id -> file name), TextIds (the text table's names -> ids), DialogTemplate (the templates the core opens),
 // ToolbarButton (toolbar_buttons.h), Figure, FigureLine, SettingsList, ChartBandPart and ToolbarPart
 // (dialog_data.h), and Templates (each dialog
 // template's size and its controls' places in dialog units, from the resource script), and Pixels
@@ -77,6 +77,11 @@ function addHistory(bytes) {
     return asyncCall('add_history', ['number', 'number'])(copy, bytes.length).finally(() => Module._free(copy));
 }
 
+// An SVG picture as an image's address, made as a dialog shows it rather than all of them at start-up.
+function artPicture(name) {
+    return 'data:image/svg+xml;base64,' + btoa(String.fromCharCode(...new TextEncoder().encode(ArtText[name])));
+}
+
 function say(name) {
     return game.text(TextIds[name]);
 }
@@ -98,15 +103,30 @@ document.getElementById('language').addEventListener('change', (event) => {
     keepLanguage(event.target.value);
 });
 
+// The WebAssembly comes as base64 in the script. Decoding it a byte at a time through a callback
+// took longer than compiling it.
+function programBytes(base64) {
+    if (Uint8Array.fromBase64) {
+        return Uint8Array.fromBase64(base64);
+    }
+    const text = atob(base64);
+    const bytes = new Uint8Array(text.length);
+    for (let index = 0; index < text.length; ++index) {
+        bytes[index] = text.charCodeAt(index);
+    }
+    return bytes;
+}
+
 // ---- Start-up -------------------------------------------------------------------------------------------
 var Module = {
     page,
     onRuntimeInitialized() {
         bindGame();
         readGeometry();
+        measureDesktopWindow();
         buildToolbar();
         buildSystemMenu();
-        useLanguage(storedLanguage() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
+        useLanguage(languageAtStart() || (/^ja\b/i.test(navigator.language) ? 'ja' : 'en'));
         fitWindow();
         window.addEventListener('resize', fitWindow);
         requestAnimationFrame(watchDisplayTime);

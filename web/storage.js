@@ -65,21 +65,22 @@ function readSpareStore() {
 
 // A spare copy newer than localStorage is what the last visits kept: it is written back, and a
 // player who finds the game's storage empty hears where the settings and records came from.
-const storesRead = readSpareStore().then((spare) => {
-    const local = readLocalStore();
-    const newer = spare.generation > local.generation ? spare : local;
-    Object.assign(stored, {generation: newer.generation, files: {...newer.files}});
-    if (newer === spare) {
-        stored.restoredFromSpare = local.generation < 0;
-        for (const [name, text] of Object.entries(stored.files)) {
-            keepLocally(name, text);
-        }
+function readStores() {
+    // The history outlives a browser that clears storage to make room.
+    if (navigator.storage && navigator.storage.persist) {
+        navigator.storage.persist().catch(() => {});
     }
-});
-
-// The history outlives a browser that clears storage to make room.
-if (navigator.storage && navigator.storage.persist) {
-    navigator.storage.persist().catch(() => {});
+    return readSpareStore().then((spare) => {
+        const local = readLocalStore();
+        const newer = spare.generation > local.generation ? spare : local;
+        Object.assign(stored, {generation: newer.generation, files: {...newer.files}});
+        if (newer === spare) {
+            stored.restoredFromSpare = local.generation < 0;
+            for (const [name, text] of Object.entries(stored.files)) {
+                keepLocally(name, text);
+            }
+        }
+    });
 }
 
 // ---- Keeping ---------------------------------------------------------------------------------------
@@ -115,6 +116,12 @@ page.keepFile = (name, bytes) => keepText(name, latin1Text(bytes));
 
 function storedLanguage() {
     return stored.files[LanguageFile] || null;
+}
+
+// Before the stores are read, the language localStorage holds: the first frame is then most often
+// in the player's language already, rather than changing to it a moment later.
+function languageAtStart() {
+    return readLocalStore().files[LanguageFile] || null;
 }
 
 function keepLanguage(language) {
@@ -154,10 +161,13 @@ page.restoreFile = (name, wholeOrNothing) => {
     }
 };
 
-// Opens the game once both stores are read; no command is taken meanwhile.
+// Opens the game once both stores are read; no command is taken meanwhile. The reading starts once
+// the first frame is shown: opening IndexedDB held up the page's first frame by several
+// milliseconds, and the spare store answers frames later in any case.
 function openStoredGame() {
     busy = true;
-    storesRead.then(async () => {
+    const firstFrameShown = new Promise((shown) => requestAnimationFrame(() => setTimeout(shown)));
+    firstFrameShown.then(readStores).then(async () => {
         const language = storedLanguage();
         if (language !== null && language !== document.documentElement.lang) {
             useLanguage(language);

@@ -12,15 +12,16 @@ const ToolbarCommands = {
     [ToolbarButton.StartRightButton]: () => game.start(),
 };
 
-// Button k shows the strip's k-th 32 x 32 picture, cut out by its own view box, so that no edge
-// of a neighbour shows however the window is scaled.
+// Button k shows the strip's k-th square picture, kept once in the page, through a view box of its own
+// place in the strip, so that no edge of a neighbour shows however the window is scaled.
+const SvgNamespace = 'http://www.w3.org/2000/svg';
+
 function toolbarPicture(image) {
-    const strip = new DOMParser().parseFromString(atob(Art.toolbar.split(',')[1]), 'image/svg+xml');
-    const root = strip.documentElement;
-    const size = root.getAttribute('height');
-    root.setAttribute('width', size);
-    root.setAttribute('viewBox', `${size * image} 0 ${size} ${size}`);
-    return 'data:image/svg+xml;base64,' + btoa(new XMLSerializer().serializeToString(strip));
+    const size = document.querySelector('#pictures svg').getAttribute('height');
+    const picture = document.createElementNS(SvgNamespace, 'svg');
+    picture.setAttribute('viewBox', `${size * image} 0 ${size} ${size}`);
+    picture.appendChild(document.createElementNS(SvgNamespace, 'use')).setAttribute('href', `#toolbar-picture-${image}`);
+    return picture;
 }
 
 function buildToolbar() {
@@ -33,7 +34,7 @@ function buildToolbar() {
         const made = toolbar.appendChild(element('button', 'tool'));
         made.type = 'button';
         made.dataset.tooltip = game.toolbarButton(button, ToolbarPart.TooltipText);
-        made.style.backgroundImage = `url("${toolbarPicture(button)}")`;
+        made.appendChild(toolbarPicture(button));
         made.addEventListener('click', () => {
             if (!busy && !document.querySelector('dialog[open]')) {
                 ToolbarCommands[button]();
@@ -53,7 +54,6 @@ function exitGame() {
 // ---- The system menu under the caption's icon, which holds the records ----------------------------
 function buildSystemMenu() {
     const menu = document.getElementById('system-menu');
-    document.getElementById('system-menu-button').style.backgroundImage = `url("${Art.glimmark}")`;
     document.getElementById('system-menu-button').addEventListener('click', (event) => {
         event.stopPropagation();
         menu.hidden = busy || !menu.hidden;
