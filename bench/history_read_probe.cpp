@@ -12,13 +12,23 @@ int main() {
     }
     std::fputs("played_at,course,target_count,progress,display_seconds,tries,rounds_cleared,stages_cleared,grade\r\n",
                file);
-    for (int game = 0; game < 100000; ++game) {
+    // Games such as players finish, each written as the game writes it, with the grade its own
+    // figures give, since the reader skips a line whose figures no game writes together.
+    const LocalDateTime playedAt = {2026, 12, 7, 8, 5, 9};
+    char line[160];
+    for (int32_t game = 0; game < 100000; ++game) {
+        const int32_t count = 1 + game % 9, tries = 1 + game % 10, rounds = (game / 2) % (tries + 1);
+        GameRecord record = {};
         if (game % 2 != 0) {
-            std::fprintf(file, "2026-12-07T08:05:09,fixed,%d,%d,%d.%d,%d,%d,,Human\r\n", 1 + game % 9, 1 + game % 10,
-                         game % 3, game % 10, 1 + game % 10, game % 4);
+            const int32_t progress = rounds == tries ? count + 1 : 1 + game % count;
+            const int32_t tenths = 1 + game % 30;
+            record = {FixedCourse, count, progress, tenths, tries, rounds, 0,
+                      rateFixedCourse(count, progress, tenths, rounds)};
         } else {
-            std::fprintf(file, "2026-12-07T08:05:09,challenge,7,,0.%d,,,%d,Chimpanzee\r\n", game % 10, game % 29);
+            const int32_t stages = game % 29;
+            record = {ChallengeCourse, 7, 0, 1 + game % 30, 0, 0, stages, rateChallengeCourse(stages + 1)};
         }
+        std::fwrite(line, 1, static_cast<size_t>(FormatHistoryLine(record, playedAt, line, sizeof line)), file);
     }
     std::fclose(file);
     LARGE_INTEGER frequency, start, end;

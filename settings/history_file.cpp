@@ -262,7 +262,9 @@ void CountLines(FILE* file) {
 
 // ---- Writing one line --------------------------------------------------------
 
-int FormatLine(const GameRecord& game, const LocalDateTime& at, char* line, size_t size) {
+}  // namespace
+
+int FormatHistoryLine(const GameRecord& game, const LocalDateTime& at, char* line, size_t size) {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02dT%02d:%02d:%02d", static_cast<int>(at.year),
                   static_cast<int>(at.month), static_cast<int>(at.day), static_cast<int>(at.hour),
@@ -278,6 +280,8 @@ int FormatLine(const GameRecord& game, const LocalDateTime& at, char* line, size
                          static_cast<int>(game.targetCount), seconds, tenth, static_cast<int>(game.stagesCleared),
                          grade);
 }
+
+namespace {
 
 // What must come before the new line: the header in a new file, and a line end
 // after a line that a crash cut short, so the new line is never glued to it.
@@ -304,7 +308,7 @@ bool AppendLine(const GameRecord& game) {
     std::strcpy(bytes, Lead(file));
     std::fseek(file, 0, SEEK_END);  // the switch from reading to writing needs it
     size_t lead = std::strlen(bytes);
-    int length = FormatLine(game, Now(), bytes + lead, sizeof bytes - lead);
+    int length = FormatHistoryLine(game, Now(), bytes + lead, sizeof bytes - lead);
     bool written = length > 0 && files.append(file, bytes, lead + static_cast<size_t>(length));
     bool closed = files.close(file);
     return written && closed;

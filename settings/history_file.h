@@ -89,6 +89,10 @@ void ForgetGameHistory();
 // per run when the file cannot be written. The game counts in this run's bests
 // either way. Returns the best of the game's course (and setting) with it.
 PersonalBest RecordGame(const GameRecord& game, void* ownerWindow);
+// The line the game appends for a game finished at that time, CR LF included, as snprintf
+// answers: its length, or what it would have been where the buffer is too small.
+int FormatHistoryLine(const GameRecord& game, const LocalDateTime& at, char* line, size_t size);
+
 // Adds the good lines of a history that another copy of the game kept, with one open and
 // close of the file, and skips the rest (its header among them). They count in the bests
 // at once. Returns how many lines were good, or warns as RecordGame does and returns -1
